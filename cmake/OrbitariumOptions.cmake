@@ -1,0 +1,17 @@
+# Compiler settings shared by every target of the project.
+option(ORBITARIUM_SANITIZE "Build native code with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+
+add_library(orb_options INTERFACE)
+target_compile_options(orb_options INTERFACE -Wall -Wextra -Wpedantic -Wno-unused-parameter)
+
+if(ORBITARIUM_SANITIZE AND NOT WIN32)
+  target_compile_options(orb_options INTERFACE
+    -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  target_link_options(orb_options INTERFACE -fsanitize=address,undefined)
+endif()
+
+if(WIN32)
+  # Everything static: the saver must run with only the DLLs Windows itself ships.
+  target_link_options(orb_options INTERFACE -static -static-libgcc -static-libstdc++)
+  target_compile_definitions(orb_options INTERFACE WIN32_LEAN_AND_MEAN NOMINMAX)
+endif()
