@@ -4,6 +4,13 @@
 
 SaverSettings saverSettings;
 
+bool operator==(const SaverSettings& a, const SaverSettings& b) {
+    return a.ScrWidth == b.ScrWidth && a.ScrHeight == b.ScrHeight && a.ColorBits == b.ColorBits &&
+           a.Hertz == b.Hertz && a.AutoPilot == b.AutoPilot && a.CameraSpeed == b.CameraSpeed &&
+           a.PlanetSpeed == b.PlanetSpeed && a.NumStars == b.NumStars && a.ThreeDfx == b.ThreeDfx &&
+           a.InvertMouse == b.InvertMouse && a.ShowMouse == b.ShowMouse;
+}
+
 int32_t truncatePixels(float pixels) {
     if (std::isnan(pixels)) return 0;
     if (pixels >= 2147483648.0f) return INT32_MAX;

@@ -18,6 +18,9 @@ struct SaverSettings {
     uint8_t ShowMouse = 0;     // 0: the cursor is hidden while the saver runs
 };
 
+bool operator==(const SaverSettings& a, const SaverSettings& b);
+inline bool operator!=(const SaverSettings& a, const SaverSettings& b) { return !(a == b); }
+
 // The process's options.
 extern SaverSettings saverSettings;
 

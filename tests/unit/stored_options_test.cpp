@@ -137,7 +137,7 @@ TEST(StoredOptions, WriteThenReadRoundTrips) {
     for (const auto& [name, value] : store.written) store.putWord(name, value);
     SaverSettings read;
     readOptions(read, FakeStore::read, &store);
-    EXPECT_EQ(std::memcmp(&read, &original, sizeof read), 0);
+    EXPECT_TRUE(read == original);
 }
 
 TEST(PixelConversion, SaturatesInsteadOfOverflowing) {
