@@ -5,6 +5,7 @@
 // running from the edge's first corner), then the 36 interior points of each of the 20 faces (face
 // by face, row by row from the face's apex). Positions are computed in double precision and stored
 // as floats.
+#include <algorithm>
 #include <cmath>
 
 #include "geometry/mesh_tables.h"
@@ -225,7 +226,7 @@ bool generateSphereTables() {
     return true;
 }
 
-const bool sphereTablesReady = generateSphereTables();
+[[maybe_unused]] const bool sphereTablesReady = generateSphereTables();
 
 }  // namespace
 

@@ -1,0 +1,241 @@
+"""Drives the real Orbitarium.scr under Wine on a private Xvfb display, the way a user would.
+
+A Session owns what it starts (Xvfb, the Wine server of its prefix, the saver) and ends all of it when
+closed, and nothing else. Standard library only.
+"""
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+SAVER_KEY = r"HKCU\Software\Zelkor\Orbitarium Saver"
+SYSTEM_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Screen Savers"
+
+
+class HarnessError(Exception):
+    pass
+
+
+class Session:
+    def __init__(self, scr, prefix, shots_dir=None, width=1024, height=768, display=None):
+        self.scr = os.path.abspath(scr)
+        self.prefix = os.path.abspath(prefix)
+        self.shots_dir = shots_dir
+        self.size = (width, height)
+        self.display = display  # an existing display to use instead of a private one
+        self._xvfb = None
+        self._saver = None
+        self._tmp = tempfile.mkdtemp(prefix="orbitarium-e2e-")
+        self._wine_windows = set()
+
+    # --- lifetime -------------------------------------------------------------------------------
+    def __enter__(self):
+        self.start()
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+
+    def start(self):
+        if not self.display:
+            self._start_xvfb()
+        env = self.env()
+        # A persistent server and Wine's own service processes, detached from our output pipes.
+        subprocess.run(["wineserver", "-p"], env=env, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+        subprocess.run(["wine", "cmd", "/c", "exit"], env=env, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True,
+                       timeout=120)
+        # Wine keeps a window of its own on the display; only windows beyond these are the saver's.
+        self._wine_windows = set(self._visible_window_ids())
+
+    def close(self):
+        if self._saver and self._saver.poll() is None:
+            self._kill(self._saver)
+        subprocess.run(["wineserver", "-k"], env=self.env(), stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+        if self._xvfb:
+            self._kill(self._xvfb)
+            self._xvfb = None
+        shutil.rmtree(self._tmp, ignore_errors=True)
+
+    def _start_xvfb(self):
+        number_file = os.path.join(self._tmp, "display")
+        with open(number_file, "w") as out:
+            self._xvfb = subprocess.Popen(
+                ["Xvfb", "-displayfd", str(out.fileno()), "-screen", "0",
+                 "%dx%dx24" % self.size, "-nolisten", "tcp", "+extension", "GLX"],
+                pass_fds=(out.fileno(),), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                stderr=subprocess.DEVNULL, start_new_session=True)
+        deadline = time.monotonic() + 10
+        while time.monotonic() < deadline:
+            with open(number_file) as f:
+                number = f.read().strip()
+            if number:
+                self.display = ":" + number
+                return
+            time.sleep(0.05)
+        raise HarnessError("Xvfb did not start")
+
+    @staticmethod
+    def _kill(process):
+        try:
+            os.killpg(process.pid, signal.SIGKILL)
+        except (ProcessLookupError, PermissionError):
+            pass
+        process.wait()
+
+    def env(self):
+        env = dict(os.environ)
+        env.update(WINEPREFIX=self.prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+        if self.display:
+            env["DISPLAY"] = self.display
+        return env
+
+    # --- the saver ------------------------------------------------------------------------------
+    def launch(self, *args):
+        """Starts Orbitarium.scr with the given command-line words."""
+        self._saver = subprocess.Popen(["wine", self.scr, *args], env=self.env(),
+                                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                       stderr=subprocess.DEVNULL, start_new_session=True)
+        return self._saver
+
+    def wait_exit(self, timeout):
+        """The saver's exit code; kills it and raises when it runs longer than timeout seconds."""
+        try:
+            return self._saver.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            self._kill(self._saver)
+            raise HarnessError("the saver did not exit within %.0f s" % timeout)
+
+    def running(self):
+        return self._saver is not None and self._saver.poll() is None
+
+    # --- windows and input ----------------------------------------------------------------------
+    def _xdotool(self, *args, check=True):
+        result = subprocess.run(["xdotool", *args], env=self.env(), capture_output=True, text=True)
+        if check and result.returncode != 0:
+            raise HarnessError("xdotool %s failed: %s" % (" ".join(args), result.stderr.strip()))
+        return result.stdout
+
+    def _visible_window_ids(self):
+        out = self._xdotool("search", "--onlyvisible", "--name", "", check=False)
+        return [int(w) for w in out.split()]
+
+    def visible_windows(self):
+        """Ids of the visible windows that appeared after the session started."""
+        return [w for w in self._visible_window_ids() if w not in self._wine_windows]
+
+    def wait_window(self, title, timeout=30):
+        """The id of a visible window with exactly this title, waiting up to timeout seconds."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            out = self._xdotool("search", "--onlyvisible", "--name", "^%s$" % title, check=False)
+            if out.split():
+                return int(out.split()[0])
+            if self._saver is not None and self._saver.poll() is not None:
+                raise HarnessError("the saver exited (code %d) before window %r appeared"
+                                   % (self._saver.returncode, title))
+            time.sleep(0.2)
+        raise HarnessError("no window %r within %.0f s" % (title, timeout))
+
+    def focus(self, window):
+        # No window manager runs, so a window gets the keyboard only when asked.
+        self._xdotool("windowfocus", "--sync", str(window))
+
+    def key(self, window, *keys):
+        self.focus(window)
+        self._xdotool("key", *keys)
+
+    def mouse_move(self, x, y):
+        self._xdotool("mousemove", str(x), str(y))
+
+    def click(self, button=1):
+        self._xdotool("click", str(button))
+
+    def screenshot(self, name):
+        """Saves the whole display as <shots_dir>/<name>.png and returns the path."""
+        if not self.shots_dir:
+            raise HarnessError("this session has no screenshot folder")
+        os.makedirs(self.shots_dir, exist_ok=True)
+        raw = os.path.join(self._tmp, name + ".xwd")
+        png = os.path.join(self.shots_dir, name + ".png")
+        subprocess.run(["xwd", "-root", "-silent", "-display", self.display, "-out", raw], check=True)
+        subprocess.run(["convert", raw, png], check=True)
+        os.remove(raw)
+        return png
+
+    # --- registry -------------------------------------------------------------------------------
+    def _reg(self, *args, check=True):
+        result = subprocess.run(["wine", "reg", *args], env=self.env(), capture_output=True,
+                                text=True, stdin=subprocess.DEVNULL)
+        if check and result.returncode != 0:
+            raise HarnessError("wine reg %s failed: %s" % (" ".join(args), result.stdout + result.stderr))
+        return result
+
+    def reg_set(self, name, value, key=SAVER_KEY, kind="REG_DWORD"):
+        self._reg("add", key, "/v", name, "/t", kind, "/d", str(value), "/f")
+
+    def reg_get(self, name, key=SAVER_KEY):
+        """The value's data as reg prints it (e.g. '0x4'), or None when it is absent."""
+        result = self._reg("query", key, "/v", name, check=False)
+        for line in result.stdout.splitlines():
+            words = line.split()
+            if len(words) >= 3 and words[0] == name and words[1].startswith("REG_"):
+                return words[2]
+        return None
+
+    def reg_delete_key(self, key=SAVER_KEY):
+        self._reg("delete", key, "/f", check=False)
+
+
+def ensure_prefix(prefix):
+    """Makes the Wine prefix when it does not exist yet (10 to 20 s)."""
+    if os.path.exists(os.path.join(prefix, "system.reg")):
+        return
+    env = dict(os.environ, WINEPREFIX=os.path.abspath(prefix), WINEDEBUG="-all",
+               WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY="")
+    subprocess.run(["wineboot", "-i"], env=env, check=True, stdin=subprocess.DEVNULL,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    subprocess.run(["wineserver", "-w"], env=env, check=True)
+
+
+def main():
+    import argparse
+    parser = argparse.ArgumentParser(
+        description="Run Orbitarium.scr under Wine: in $DISPLAY when set (until the saver ends), "
+                    "else on a private Xvfb display for --seconds, saving screenshots.")
+    parser.add_argument("--scr", required=True)
+    parser.add_argument("--prefix", required=True, help="Wine prefix to run in (made when missing)")
+    parser.add_argument("--seconds", type=float, default=20)
+    parser.add_argument("--shots", default="screenshots", help="folder for the screenshots")
+    parser.add_argument("--every", type=float, default=5, help="seconds between screenshots")
+    parser.add_argument("args", nargs="*", default=["/s"], help="saver options (default /s)")
+    options = parser.parse_args()
+
+    ensure_prefix(options.prefix)
+    own_display = os.environ.get("DISPLAY") or None
+    with Session(options.scr, options.prefix, shots_dir=options.shots, display=own_display) as session:
+        session.launch(*options.args)
+        if own_display:
+            code = session._saver.wait()
+            print("Orbitarium exited with code %d" % code)
+            return code
+        started = time.monotonic()
+        shot = 0
+        while session.running() and time.monotonic() - started < options.seconds:
+            time.sleep(min(options.every, max(0.0, options.seconds - (time.monotonic() - started))))
+            shot += 1
+            print("screenshot", session.screenshot("orbitarium-%02d" % shot))
+        if session.running():
+            print("Orbitarium ran for %.0f s on a private display; stopping it" % options.seconds)
+            return 0
+        code = session._saver.returncode
+        print("Orbitarium exited with code %d after %.1f s" % (code, time.monotonic() - started))
+        return code
+
+
+if __name__ == "__main__":
+    raise SystemExit(main())
