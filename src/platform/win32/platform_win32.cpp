@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <cstring>
+
 namespace {
 
 uint32_t win32TickCount() { return GetTickCount(); }
@@ -16,16 +18,46 @@ void win32SetEnvironment(const char* name, const char* value) {
     _putenv_s(name, value);
 }
 
+// The mode record the saver asks for: DEVMODEA without the panning fields that later headers added.
+constexpr WORD MODE_RECORD_SIZE = 148;
+static_assert(sizeof(DEVMODEA) <= sizeof(DisplayMode::record), "the mode record travels in DisplayMode");
+
 bool readMode(DWORD number, DisplayMode* mode) {
     DEVMODEA record{};
-    record.dmSize = sizeof(DEVMODEA);  // 148 bytes
+    record.dmSize = MODE_RECORD_SIZE;
     if (!EnumDisplaySettingsA(nullptr, number, &record)) return false;
     mode->width = record.dmPelsWidth;
     mode->height = record.dmPelsHeight;
     mode->bitsPerPixel = record.dmBitsPerPel;
     mode->frequency = record.dmDisplayFrequency;
+    mode->fields = record.dmFields;
+    std::memcpy(mode->record, &record, sizeof record);
     return true;
 }
+
+int32_t win32ChangeDisplayMode(const DisplayMode* mode) {
+    if (!mode) return ChangeDisplaySettingsA(nullptr, 0);
+    DEVMODEA record;
+    std::memcpy(&record, mode->record, sizeof record);
+    if (record.dmSize == 0) record.dmSize = MODE_RECORD_SIZE;
+    record.dmPelsWidth = mode->width;
+    record.dmPelsHeight = mode->height;
+    record.dmBitsPerPel = mode->bitsPerPixel;
+    record.dmDisplayFrequency = mode->frequency;
+    record.dmFields = mode->fields;
+    return ChangeDisplaySettingsA(&record, CDS_FULLSCREEN);
+}
+
+int win32SystemChoosePixelFormat(void* deviceContext, const void* descriptor) {
+    return ChoosePixelFormat(static_cast<HDC>(deviceContext), static_cast<const PIXELFORMATDESCRIPTOR*>(descriptor));
+}
+
+bool win32SystemSetPixelFormat(void* deviceContext, int format, const void* descriptor) {
+    return SetPixelFormat(static_cast<HDC>(deviceContext), format,
+                          static_cast<const PIXELFORMATDESCRIPTOR*>(descriptor)) != FALSE;
+}
+
+bool win32SystemSwapBuffers(void* deviceContext) { return SwapBuffers(static_cast<HDC>(deviceContext)) != FALSE; }
 
 bool win32CurrentDisplayMode(DisplayMode* mode) { return readMode(ENUM_CURRENT_SETTINGS, mode); }
 bool win32EnumDisplayMode(uint32_t index, DisplayMode* mode) { return readMode(index, mode); }
@@ -41,9 +73,7 @@ void* win32LibrarySymbol(void* library, const char* name) {
     return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), name));
 }
 
-void win32FreeLibrary(void* library) {
-    if (library) FreeLibrary(static_cast<HMODULE>(library));
-}
+int win32FreeLibrary(void* library) { return library && FreeLibrary(static_cast<HMODULE>(library)) ? 1 : 0; }
 
 ResourceBytes win32TextureResource(int id) {
     HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(id), "TEXTURE");
@@ -73,8 +103,25 @@ bool win32IsNtPlatform() {
 
 }  // namespace
 
-Platform platform = {
-    win32TickCount,      win32MultimediaTime, win32SetEnvironment,  win32CurrentDisplayMode,
-    win32EnumDisplayMode, win32MessageBox,    win32LoadLibrary,     win32LibrarySymbol,
-    win32FreeLibrary,    win32TextureResource, win32CursorPosition, win32IsNtPlatform,
-};
+Platform makePlatform() {
+    Platform table{};
+    table.tickCount = win32TickCount;
+    table.multimediaTime = win32MultimediaTime;
+    table.setEnvironment = win32SetEnvironment;
+    table.currentDisplayMode = win32CurrentDisplayMode;
+    table.enumDisplayMode = win32EnumDisplayMode;
+    table.changeDisplayMode = win32ChangeDisplayMode;
+    table.messageBox = win32MessageBox;
+    table.loadLibrary = win32LoadLibrary;
+    table.librarySymbol = win32LibrarySymbol;
+    table.freeLibrary = win32FreeLibrary;
+    table.textureResource = win32TextureResource;
+    table.cursorPosition = win32CursorPosition;
+    table.systemChoosePixelFormat = win32SystemChoosePixelFormat;
+    table.systemSetPixelFormat = win32SystemSetPixelFormat;
+    table.systemSwapBuffers = win32SystemSwapBuffers;
+    table.isNtPlatform = win32IsNtPlatform;
+    return table;
+}
+
+Platform platform = makePlatform();

@@ -1,0 +1,12 @@
+#pragma once
+// Drawing one frame of the scene and showing it.
+#include "geometry/celestial_body.h"
+
+// Clears, sets the camera, draws the sky and the twelve bodies in list order (each turned by its orbit
+// and spin, skipped when wholly out of view, reduced by its level-of-detail tree and lit), and swaps
+// the buffers. Leaves the GL state as it found it.
+void drawFrame();
+
+// Draws one body's visible triangles in one glBegin/glEnd block, with the body's transform already set:
+// the whole-body test, one level-of-detail step and (for the planets and the Moon) the lighting pass.
+void drawBody(CelestialBody* body);

@@ -1,0 +1,13 @@
+#pragma once
+// The saver's full-screen window: class, window, display mode and pixel format.
+#include <windows.h>
+
+// The program's module; empty until the first createSaverWindow, which also registers the class.
+extern HINSTANCE moduleInstance;
+
+// Creates the window (its creation message reaches SaverWindowProc during this call), switches the
+// display to the saver's mode and gives the window an OpenGL pixel format. Returns null after showing
+// any message, with the display mode as it was.
+HWND createSaverWindow(const char* caption, int x, int y, int width, int height);
+
+LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
