@@ -1,24 +1,66 @@
 #include "shell/win32/saver_main.h"
 
+#include "gl/driver_library.h"
+#include "gl/window_system.h"
+#include "platform/platform.h"
+#include "render/frame_render.h"
+#include "scene/scene_setup.h"
+#include "scene/update_tick.h"
 #include "settings/win32/registry_store.h"
 #include "shell/command_line.h"
 #include "shell/flight_input.h"
+#include "shell/frame_loop.h"
+#include "shell/password_hooks.h"
 #include "shell/startup.h"
+#include "shell/win32/message_pump.h"
+#include "shell/win32/saver_window.h"
 
 namespace {
 
-int runSaver(HINSTANCE instance, int showCommand) {
+void setSaverRunning(BOOL running) {
+    BOOL previous = FALSE;  // the system's previous state, not used
+    SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, running, &previous, 0);
+}
+
+int runSaver(int showCommand) {
+    char libraryName[GL_LIBRARY_NAME_SIZE];
+    chooseGlLibrary(libraryName);
+    if (loadGlApi(libraryName) != GL_LOAD_OK) return 0;
+
     // Mouse scales come after the options are read and before the window exists.
     setMouseScales(flightInput, saverSettings.ScrWidth, saverSettings.ScrHeight);
-    // Driver library, full-screen window, rendering context, scene and frame loop join here.
-    (void)instance;
-    (void)showCommand;
+    connectSaverWindowCalls();
+    HWND window = createSaverWindow("Orbitarium", 0, 0, truncatePixels(saverSettings.ScrWidth),
+                                    truncatePixels(saverSettings.ScrHeight));
+    if (!window) return 1;
+
+    sharedDeviceContext = GetDC(window);
+    renderingContext = createRenderingContext(sharedDeviceContext);
+    makeContextCurrent(sharedDeviceContext, renderingContext);
+    if (!saverSettings.ShowMouse) ShowCursor(FALSE);
+    ShowWindow(window, showCommand);
+    setSaverRunning(TRUE);
+    setUpScene();
+    lastTickTime = platform.multimediaTime();
+
+    FrameLoopSteps steps;
+    steps.handleMessage = [window] { return handleSaverMessage(window); };
+    steps.drawFrame = drawFrame;
+    steps.updateTick = updateTick;
+    runFrameLoop(steps);
+
+    setSaverRunning(FALSE);
+    DestroyWindow(window);  // its destroy handling releases both contexts
+    platform.changeDisplayMode(nullptr);
+    unloadGlApi();
+    if (!saverSettings.ShowMouse) ShowCursor(TRUE);
     return 0;
 }
 
 }  // namespace
 
 int saverMain(HINSTANCE instance, const char* commandLine, int showCommand) {
+    (void)instance;  // the window class takes the module's own handle
     const CommandLine parsed = parseCommandLine(commandLine);
     saverMode = parsed.mode;
     if (saverMode == SaverMode::None || saverMode == SaverMode::Preview) return 0;
@@ -32,12 +74,12 @@ int saverMain(HINSTANCE instance, const char* commandLine, int showCommand) {
     int exitCode = 0;
     switch (saverMode) {
         case SaverMode::ChangePassword:
-            (void)parent;  // the system's password-change dialog, owned by `parent`
+            changeSaverPassword(parent);
             break;
         case SaverMode::Configure:
             break;  // the configuration dialog, owned by `parent`
         case SaverMode::Run:
-            exitCode = runSaver(instance, showCommand);
+            exitCode = runSaver(showCommand);
             break;
         default:
             break;

@@ -11,3 +11,5 @@ extern HINSTANCE moduleInstance;
 HWND createSaverWindow(const char* caption, int x, int y, int width, int height);
 
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Points the input rules' window calls at this window system (posted and sent messages, the password).
+void connectSaverWindowCalls();

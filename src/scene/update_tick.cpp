@@ -1,0 +1,3 @@
+#include "scene/update_tick.h"
+
+void updateTick() {}

@@ -1,0 +1,81 @@
+// The saver window's procedure: turns Windows messages into the saver's input rules and back.
+#include "gl/window_system.h"
+#include "shell/password_hooks.h"
+#include "shell/saver_input.h"
+#include "shell/win32/saver_window.h"
+
+namespace {
+
+void postClose(void* window) { PostMessageA(static_cast<HWND>(window), WM_CLOSE, 0, 0); }
+// The quit message goes to the window, whose filtered message loop is the only one that runs.
+void postQuit(void* window) { PostMessageA(static_cast<HWND>(window), WM_QUIT, 0, 0); }
+void refreshCursor(void* window) { SendMessageA(static_cast<HWND>(window), WM_SETCURSOR, 0, 0); }
+
+}  // namespace
+
+void connectSaverWindowCalls() {
+    saverWindowCalls.postClose = postClose;
+    saverWindowCalls.postQuit = postQuit;
+    saverWindowCalls.refreshCursor = refreshCursor;
+    saverWindowCalls.verifyPassword = verifySaverPassword;
+}
+
+LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            onWindowCreated(window);
+            break;
+        case WM_DESTROY:
+            makeContextCurrent(nullptr, nullptr);
+            if (renderingContext) {
+                deleteRenderingContext(renderingContext);
+                renderingContext = nullptr;
+            }
+            if (sharedDeviceContext) {
+                ReleaseDC(window, static_cast<HDC>(sharedDeviceContext));
+                sharedDeviceContext = nullptr;
+            }
+            PostQuitMessage(0);
+            break;
+        case WM_ACTIVATE:
+        case WM_ACTIVATEAPP:
+        case WM_NCACTIVATE:
+            onActivation(LOWORD(wParam) != 0);
+            break;
+        case WM_CLOSE:
+            onClose();
+            return 0;
+        case WM_SETCURSOR:
+            SetCursor(cursorHidden() ? nullptr : LoadCursorA(nullptr, IDC_ARROW));
+            break;
+        case WM_KEYDOWN:
+            onKeyDown(static_cast<uint32_t>(wParam));
+            break;
+        case WM_KEYUP:
+            onKeyUp(static_cast<uint32_t>(wParam));
+            break;
+        case WM_SYSCOMMAND:
+            if (swallowsSystemCommand(wParam)) return 0;
+            break;
+        case WM_MOUSEMOVE:
+            onMouseMove();
+            break;
+        case WM_LBUTTONDOWN:
+            onButtonDown(1);
+            break;
+        case WM_RBUTTONDOWN:
+            onButtonDown(2);
+            break;
+        case WM_MBUTTONDOWN:
+            onButtonDown(3);
+            break;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+            onButtonUp();
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
