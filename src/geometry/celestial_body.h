@@ -42,6 +42,8 @@ struct BodyMesh {
     MeshTriangle* triangles;       // in table order
     LodNode* lodRoot;
     int32_t (*triangleIndices)[3]; // the table's vertex index triples, for the normals
+    float (*builtNormals)[3];      // the normals as built: mesh vertices in order, then representatives
+    int32_t builtNormalCount;
     BodyStore* store;              // owns every array, node, list cell and vertex above
 };
 

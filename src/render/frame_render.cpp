@@ -6,6 +6,7 @@
 #include "gl/gl_api.h"
 #include "gl/glu.h"
 #include "gl/window_system.h"
+#include "render/special_passes.h"
 #include "scene/scene.h"
 
 namespace {
@@ -38,7 +39,7 @@ void drawFrame() {
     glLoadIdentity();
     gluApi.gluLookAt(scene.eye[0], scene.eye[1], scene.eye[2], scene.target[0], scene.target[1], scene.target[2],
                      scene.up[0], scene.up[1], scene.up[2]);
-    // The sky is drawn here.
+    drawStarField(scene.stars);
 
     glEnable(GL_TEXTURE_2D);
     for (CelestialBody* body = scene.bodies; body; body = body->next) {
@@ -57,7 +58,7 @@ void drawFrame() {
         glTranslatef(-body->position[0], -body->position[1], -body->position[2]);
         drawBody(body);
         glPopMatrix();
-        // The Sun's glow is drawn here, after the Sun whether or not it was in view.
+        if (i == SUN_INDEX) drawSunGlow();  // whether or not the Sun itself was in view
     }
     glDisable(GL_TEXTURE_2D);
     glFlush();

@@ -3,6 +3,8 @@
 #include <cstdint>
 
 #include "geometry/celestial_body.h"
+#include "scene/star_field.h"
+#include "scene/tour_spline.h"
 
 constexpr int PLANET_SPEED_LEVELS = 6;  // 0 (still) and the dialog's 1 to 5
 
@@ -16,6 +18,9 @@ struct Scene {
     int32_t glowAngle;                                   // degrees, the Sun glow's turn
     int32_t pathPosition;                                // autopilot position along the tour
     CelestialBody* bodies;                               // head of the twelve, in drawing order
+    StarField* stars;                                    // the sky
+    CameraSpline eyePath[3];                             // eye x, y, z over pathPosition
+    CameraSpline targetPath[3];                          // target x, y, z over pathPosition
 };
 
 extern Scene scene;

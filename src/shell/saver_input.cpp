@@ -5,7 +5,7 @@
 #include "platform/platform.h"
 #include "scene/scene.h"
 #include "settings/saver_settings.h"
-#include "shell/flight_input.h"
+#include "scene/flight_input.h"
 #include "shell/saver_mode.h"
 #include "shell/startup.h"
 

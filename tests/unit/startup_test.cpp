@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform_override.h"
-#include "shell/flight_input.h"
+#include "scene/flight_input.h"
 #include "shell/startup.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/flight_input.h"
+#include "scene/flight_input.h"
 
 FlightInput flightInput;
 

@@ -1,4 +1,4 @@
-#include "scene/scene_setup.h"
+#include "render/scene_setup.h"
 
 #include <cstring>
 
@@ -7,6 +7,7 @@
 #include "gl/gl_api.h"
 #include "gl/window_system.h"
 #include "platform/platform.h"
+#include "render/special_passes.h"
 #include "scene/random.h"
 #include "scene/scene.h"
 #include "settings/saver_settings.h"
@@ -41,7 +42,8 @@ void setUpScene() {
     glColor3f(0.0f, 0.0f, 0.0f);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    // The loading picture goes here, shown by this swap while the bodies are built.
+    // On the screen while the bodies are built.
+    drawLoadingImage();
     swapBuffers(sharedDeviceContext);
 
     fillOrbitSteps(scene.orbitStep);
@@ -74,7 +76,15 @@ void setUpScene() {
 
     buildBodies(scene.bodies, loadTexture);
 
-    // The star field and the tour are built here.
+    static StarField starField;
+    scene.stars = &starField;
+    createStarField(scene.stars, starCountFor(saverSettings.NumStars));
+    compileStarList(scene.stars);
+
+    for (int k = 0; k < 3; ++k)
+        buildCameraSpline(&scene.eyePath[k], PATH_KNOTS, PATH_EYE[k], PATH_POINT_COUNT, 0.0, 0.0);
+    for (int k = 0; k < 3; ++k)
+        buildCameraSpline(&scene.targetPath[k], PATH_KNOTS, PATH_TARGET[k], PATH_POINT_COUNT, 0.0, 0.0);
 
     // First colouring: the Sun and the ring stay white for good; the others are lit again every frame.
     for (CelestialBody* body = scene.bodies; body; body = body->next) {

@@ -1,5 +1,6 @@
 #pragma once
-// Building the scene once, before the first frame.
+// Building the scene once, before the first frame. It puts the loading picture on the screen first,
+// so it lives with the drawing code.
 
 // Loads the glow and loading-picture textures, shows the loading picture, sets the fixed GL state and
 // the perspective, places the camera, draws random orbit angles, builds the twelve bodies and colours
