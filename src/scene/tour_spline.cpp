@@ -108,6 +108,13 @@ void buildCameraSpline(CameraSpline* spline, const double* knots, const double* 
     for (int i = last - 1; i >= 0; --i) m[i] = z[i] - g[i] * m[i + 1];
 }
 
+void releaseCameraSpline(CameraSpline* spline) {
+    delete[] spline->knots;
+    delete[] spline->values;
+    delete[] spline->secondDerivs;
+    *spline = CameraSpline{};
+}
+
 double evalCameraSpline(const CameraSpline* spline, double u) {
     const double* x = spline->knots;
     const double* y = spline->values;

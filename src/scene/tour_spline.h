@@ -19,6 +19,9 @@ constexpr double NATURAL_END_SLOPE = 1e10;
 void buildCameraSpline(CameraSpline* spline, const double* knots, const double* values, int n, double startSlope,
                        double endSlope);
 
+// Frees the spline's arrays (the saver keeps its tour for the whole run; tests release theirs).
+void releaseCameraSpline(CameraSpline* spline);
+
 // y(u) for x[0] <= u < x[n-1]; the interval is found by bisection, a knot belonging to the interval
 // that starts there.
 double evalCameraSpline(const CameraSpline* spline, double u);

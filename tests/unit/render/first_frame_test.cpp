@@ -8,9 +8,10 @@
 #include "gl/gl_api.h"
 #include "render/frame_render.h"
 #include "scene/scene.h"
-#include "scene/scene_setup.h"
+#include "render/scene_setup.h"
 #include "settings/saver_settings.h"
 #include "support/offscreen_context.h"
+#include "support/release_scene.h"
 
 namespace {
 
@@ -34,12 +35,20 @@ protected:
         // A fixed layout, so the test knows where every body stands.
         for (float& angle : scene.orbitAngle) angle = 0.0f;
         scene.spinAngle = 0.0f;
+        scene.glowAngle = 0;
         drawFrame();
         pixels = context->readPixels();
         writePng(std::string(ORBITARIUM_TEST_OUTPUT_DIR) + "/first_frame.png", WIDTH, HEIGHT, pixels);
+        // The same frame without the sky.
+        const GlApi withSky = glApi;
+        glApi.glCallList = [](GLuint) {};
+        scene.glowAngle = 0;
+        drawFrame();
+        pixelsWithoutSky = context->readPixels();
+        glApi = withSky;
     }
     static void TearDownTestSuite() {
-        releaseBodies(scene.bodies);
+        releaseScene();
         delete context;
         context = nullptr;
     }
@@ -85,10 +94,12 @@ protected:
 
     static OffscreenContext* context;
     static std::vector<unsigned char> pixels;
+    static std::vector<unsigned char> pixelsWithoutSky;
 };
 
 OffscreenContext* FirstFrame::context = nullptr;
 std::vector<unsigned char> FirstFrame::pixels;
+std::vector<unsigned char> FirstFrame::pixelsWithoutSky;
 
 }  // namespace
 
@@ -133,6 +144,41 @@ TEST_F(FirstFrame, FrameIsMostlyDarkSkyWithSomethingDrawn) {
     const int samples = (WIDTH / 4) * (HEIGHT / 4);
     EXPECT_GT(lit, samples / 200);
     EXPECT_LT(lit, samples / 2);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FirstFrame, StarsShowAroundTheBodiesAndNeverOverThem) {
+    // Inside every body's disc the frame is the same with and without the sky; outside, stars show.
+    int insideBodies = 0, starsOutside = 0;
+    std::vector<bool> inside(static_cast<size_t>(WIDTH) * HEIGHT, false);
+    for (const CelestialBody* body = scene.bodies; body; body = body->next) {
+        if (body->index == RING_INDEX) continue;  // see-through: the sky shows through it
+        int cx, cy, ex, ey;
+        const float edge[3] = {body->position[0], body->position[1] + SPHERE_RADIUS * BODY_SCALES[body->index],
+                               body->position[2]};
+        if (!project(body->position, &cx, &cy) || !project(edge, &ex, &ey)) continue;
+        // Small discs are drawn from a coarser mesh and cover less of their circle: leave them out.
+        const double radius = std::hypot(ex - cx, ey - cy) * 0.8;
+        if (radius < 15.0) continue;
+        for (int y = std::max(0, cy - static_cast<int>(radius)); y <= std::min(HEIGHT - 1, cy + static_cast<int>(radius)); ++y)
+            for (int x = std::max(0, cx - static_cast<int>(radius)); x <= std::min(WIDTH - 1, cx + static_cast<int>(radius)); ++x)
+                if (std::hypot(x - cx, y - cy) < radius) inside[static_cast<size_t>(y) * WIDTH + x] = true;
+    }
+    for (size_t i = 0; i < inside.size(); ++i) {
+        const bool same = pixels[3 * i] == pixelsWithoutSky[3 * i] && pixels[3 * i + 1] == pixelsWithoutSky[3 * i + 1] &&
+                          pixels[3 * i + 2] == pixelsWithoutSky[3 * i + 2];
+        if (inside[i]) {
+            ++insideBodies;
+            ASSERT_TRUE(same) << "a star shows over a body at " << i % WIDTH << "," << i / WIDTH;
+        } else if (!same) {
+            ++starsOutside;
+        }
+    }
+    EXPECT_GT(insideBodies, 10000);
+    EXPECT_GT(starsOutside, 1000);
 }
 
 }  // namespace

@@ -10,11 +10,7 @@ namespace {
 
 struct OwnedSpline {
     CameraSpline spline{};
-    ~OwnedSpline() {
-        delete[] spline.knots;
-        delete[] spline.values;
-        delete[] spline.secondDerivs;
-    }
+    ~OwnedSpline() { releaseCameraSpline(&spline); }
 };
 
 class TourColumns : public ::testing::TestWithParam<int> {

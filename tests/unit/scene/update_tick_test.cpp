@@ -13,13 +13,10 @@ namespace {
 
 struct OwnedSplines {
     ~OwnedSplines() {
-        for (CameraSpline* set : {scene.eyePath, scene.targetPath})
-            for (int k = 0; k < 3; ++k) {
-                delete[] set[k].knots;
-                delete[] set[k].values;
-                delete[] set[k].secondDerivs;
-                set[k] = CameraSpline{};
-            }
+        for (int k = 0; k < 3; ++k) {
+            releaseCameraSpline(&scene.eyePath[k]);
+            releaseCameraSpline(&scene.targetPath[k]);
+        }
     }
 };
 
