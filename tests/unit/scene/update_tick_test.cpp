@@ -11,15 +11,6 @@
 
 namespace {
 
-struct OwnedSplines {
-    ~OwnedSplines() {
-        for (int k = 0; k < 3; ++k) {
-            releaseCameraSpline(&scene.eyePath[k]);
-            releaseCameraSpline(&scene.targetPath[k]);
-        }
-    }
-};
-
 // A scene with the tour built and no bodies (the bodies' part of the tick is tested on its own).
 class Tick : public ::testing::Test {
 protected:
@@ -33,8 +24,13 @@ protected:
         saverSettings = SaverSettings{};
         flightInput = FlightInput{};
     }
-    void TearDown() override { scene = Scene{}; }
-    OwnedSplines owned;
+    void TearDown() override {
+        for (int k = 0; k < 3; ++k) {
+            releaseCameraSpline(&scene.eyePath[k]);
+            releaseCameraSpline(&scene.targetPath[k]);
+        }
+        scene = Scene{};
+    }
 };
 
 TEST_F(Tick, TourParameterRunsAndWrapsToOne) {
