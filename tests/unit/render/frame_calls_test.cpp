@@ -106,6 +106,7 @@ protected:
         savedDeviceContext_ = sharedDeviceContext;
         buildBodies(&first_);
         scene.bodies = &first_;
+        scene.stars = &stars_;
         scene.eye[0] = 10.5f, scene.eye[1] = 20.25f, scene.eye[2] = -30.125f;
         scene.target[0] = 11.5f, scene.target[1] = 20.0f, scene.target[2] = -30.0f;
         scene.up[0] = 0.0f, scene.up[1] = 1.0f, scene.up[2] = 0.0f;
@@ -128,11 +129,14 @@ protected:
 
     recording_gl::ScopedRecordingGl gl;
     CelestialBody first_{};
+    static StarField stars_;  // no stars: the sky is one display-list call
 
 private:
     Scene savedScene_;
     void* savedDeviceContext_;
 };
+
+StarField FrameCalls::stars_;
 
 // The view test reads the matrices from glGetFloatv, which here answer a fixed camera on the orbital
 // plane looking back at the Sun along -x: bodies farther out than the camera are behind it.
@@ -194,7 +198,9 @@ TEST_F(FrameCalls, EachBodyTexturedTurnedAndDrawnOnceUnlessOutOfView) {
 
             // Only drawn planets and the Moon are lit again; skipped bodies keep their level of detail.
             EXPECT_EQ(coloursChanged(body(i)), !skipped && i != SUN_INDEX && i != RING_INDEX);
-            if (skipped) EXPECT_TRUE(lodState(body(i)) == before[i]);
+            if (skipped) {
+                EXPECT_TRUE(lodState(body(i)) == before[i]);
+            }
         }
 
         // The frame starts from a cleared screen and the camera of the scene, widened to double.
