@@ -100,7 +100,7 @@ for (let row = 0; row < HEIGHT; ++row) {
     for (let c = first; c <= last; ++c) {
       const column = ((c % WIDTH) + WIDTH) % WIDTH;
       const mask = 0x80 >> (column & 7);
-      // Toggling keeps the even-odd rule across rings that overlap after wrapping (islands in lakes).
+      // Toggling keeps the even-odd rule where spans of different rings overlap once wrapped.
       bits[row * rowBytes + (column >> 3)] ^= mask;
     }
   }

@@ -80,3 +80,29 @@ double detExp(double x) {
     for (double f : factorials) p = p * r + 1.0 / f;
     return std::ldexp(p, static_cast<int>(k));
 }
+
+namespace {
+
+// atan on |x| <= 1: two argument halvings bring |x| below 0.2, where the series converges quickly.
+double atanSmall(double x) {
+    for (int i = 0; i < 2; ++i) x = x / (1.0 + std::sqrt(1.0 + x * x));
+    const double x2 = x * x;
+    double p = 0;
+    for (int k = 25; k >= 1; k -= 2) p = p * x2 + ((k / 2) % 2 ? -1.0 : 1.0) / k;
+    return 4.0 * x * p;
+}
+
+}  // namespace
+
+double detAtan2(double y, double x) {
+    if (x == 0.0 && y == 0.0) return 0.0;
+    const double ax = std::fabs(x), ay = std::fabs(y);
+    double angle = ay <= ax ? atanSmall(ay / ax) : PI / 2.0 - atanSmall(ax / ay);
+    if (x < 0) angle = PI - angle;
+    return y < 0 ? -angle : angle;
+}
+
+double detAsin(double x) {
+    x = clampTo(x, -1.0, 1.0);
+    return detAtan2(x, std::sqrt(1.0 - x * x));
+}

@@ -10,6 +10,8 @@ constexpr double TWO_PI = 2.0 * PI;
 double detSin(double x);
 double detCos(double x);
 double detExp(double x);  // 0 below -700
+double detAtan2(double y, double x);  // -pi..pi; 0 for (0, 0)
+double detAsin(double x);             // x clamped to -1..1
 
 inline double clamp01(double x) { return x < 0.0 ? 0.0 : (x > 1.0 ? 1.0 : x); }
 inline double clampTo(double x, double low, double high) { return x < low ? low : (x > high ? high : x); }

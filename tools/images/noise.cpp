@@ -12,45 +12,39 @@ uint32_t hashInt(uint32_t x) {
 }
 
 uint32_t hash3(int32_t x, int32_t y, int32_t z, uint32_t seed) {
-    uint32_t h = hashInt(seed ^ 0x9e3779b9u);
-    h = hashInt(h ^ static_cast<uint32_t>(x));
-    h = hashInt(h ^ static_cast<uint32_t>(y));
-    return hashInt(h ^ static_cast<uint32_t>(z));
+    // Distinct odd multipliers spread the three coordinates; one mixing round scrambles the sum.
+    const uint32_t h = static_cast<uint32_t>(x) * 0x8da6b343u ^ static_cast<uint32_t>(y) * 0xd8163841u ^
+                       static_cast<uint32_t>(z) * 0xcb1ab31fu ^ seed * 0x9e3779b9u;
+    return hashInt(h);
 }
 
 namespace {
 
 double fade(double t) { return t * t * t * (t * (t * 6.0 - 15.0) + 10.0); }
 
-// One of the twelve cube-edge directions, as in improved gradient noise.
-double gradientDot(uint32_t h, double x, double y, double z) {
-    switch (h % 12u) {
-        case 0: return x + y;
-        case 1: return -x + y;
-        case 2: return x - y;
-        case 3: return -x - y;
-        case 4: return x + z;
-        case 5: return -x + z;
-        case 6: return x - z;
-        case 7: return -x - z;
-        case 8: return y + z;
-        case 9: return -y + z;
-        case 10: return y - z;
-        default: return -y - z;
-    }
-}
+// The twelve cube-edge directions, four of them twice so that 4 bits of a hash pick one.
+const double GRADIENTS[16][3] = {
+    {1, 1, 0}, {-1, 1, 0}, {1, -1, 0}, {-1, -1, 0}, {1, 0, 1}, {-1, 0, 1}, {1, 0, -1}, {-1, 0, -1},
+    {0, 1, 1}, {0, -1, 1}, {0, 1, -1}, {0, -1, -1}, {1, 1, 0}, {-1, 1, 0}, {0, -1, 1}, {0, -1, -1},
+};
 
 }  // namespace
 
 double gradientNoise(Vec3 p, uint32_t seed) {
     const double fx = std::floor(p.x), fy = std::floor(p.y), fz = std::floor(p.z);
-    const int32_t ix = static_cast<int32_t>(fx), iy = static_cast<int32_t>(fy), iz = static_cast<int32_t>(fz);
+    const auto ix = static_cast<int32_t>(fx), iy = static_cast<int32_t>(fy), iz = static_cast<int32_t>(fz);
     const double x = p.x - fx, y = p.y - fy, z = p.z - fz;
     const double u = fade(x), v = fade(y), w = fade(z);
+    // hash3 of the eight corners, with each axis's two products worked out once.
+    const uint32_t s = seed * 0x9e3779b9u;
+    const uint32_t hx[2] = {static_cast<uint32_t>(ix) * 0x8da6b343u, static_cast<uint32_t>(ix + 1) * 0x8da6b343u};
+    const uint32_t hy[2] = {static_cast<uint32_t>(iy) * 0xd8163841u, static_cast<uint32_t>(iy + 1) * 0xd8163841u};
+    const uint32_t hz[2] = {static_cast<uint32_t>(iz) * 0xcb1ab31fu, static_cast<uint32_t>(iz + 1) * 0xcb1ab31fu};
     double corner[8];
     for (int c = 0; c < 8; ++c) {
         const int dx = c & 1, dy = (c >> 1) & 1, dz = (c >> 2) & 1;
-        corner[c] = gradientDot(hash3(ix + dx, iy + dy, iz + dz, seed), x - dx, y - dy, z - dz);
+        const double* g = GRADIENTS[hashInt(hx[dx] ^ hy[dy] ^ hz[dz] ^ s) >> 28];
+        corner[c] = g[0] * (x - dx) + g[1] * (y - dy) + g[2] * (z - dz);
     }
     const double x00 = mix(corner[0], corner[1], u), x10 = mix(corner[2], corner[3], u);
     const double x01 = mix(corner[4], corner[5], u), x11 = mix(corner[6], corner[7], u);

@@ -33,3 +33,14 @@ Picture flipRows(const Picture& picture) {
     }
     return flipped;
 }
+
+Rgb ramp(const RampStop* stops, int count, double t) {
+    if (t <= stops[0].at) return stops[0].colour;
+    for (int i = 1; i < count; ++i) {
+        if (t <= stops[i].at) {
+            const double f = (t - stops[i - 1].at) / (stops[i].at - stops[i - 1].at);
+            return mixRgb(stops[i - 1].colour, stops[i].colour, f);
+        }
+    }
+    return stops[count - 1].colour;
+}

@@ -1,5 +1,6 @@
 #pragma once
 // Pictures as the saver stores them, and the floating-point canvas they are painted on.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -22,9 +23,9 @@ struct Canvas {
     std::vector<Rgb> pixels;
 
     Canvas() = default;
-    Canvas(int w, int h, Rgb fill = {}) : width(w), height(h), pixels(static_cast<size_t>(w) * h, fill) {}
-    Rgb& at(int x, int y) { return pixels[static_cast<size_t>(y) * width + x]; }
-    const Rgb& at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+    Canvas(int w, int h, Rgb fill = {}) : width(w), height(h), pixels(static_cast<std::size_t>(w) * h, fill) {}
+    Rgb& at(int x, int y) { return pixels[static_cast<std::size_t>(y) * width + x]; }
+    const Rgb& at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
 
 // 8-bit red-green-blue pixels, rows of `width` pixels without padding. Textures keep the saver's order:
@@ -35,9 +36,9 @@ struct Picture {
     std::vector<uint8_t> rgb;
 
     Picture() = default;
-    Picture(int w, int h) : width(w), height(h), rgb(static_cast<size_t>(w) * h * 3, 0) {}
-    const uint8_t* pixel(int x, int y) const { return &rgb[(static_cast<size_t>(y) * width + x) * 3]; }
-    uint8_t* pixel(int x, int y) { return &rgb[(static_cast<size_t>(y) * width + x) * 3]; }
+    Picture(int w, int h) : width(w), height(h), rgb(static_cast<std::size_t>(w) * h * 3, 0) {}
+    const uint8_t* pixel(int x, int y) const { return &rgb[(static_cast<std::size_t>(y) * width + x) * 3]; }
+    uint8_t* pixel(int x, int y) { return &rgb[(static_cast<std::size_t>(y) * width + x) * 3]; }
 };
 
 // Rounds each channel to the nearest of 0..255 after clamping; the one place where colours become bytes.
@@ -46,3 +47,14 @@ Picture toPicture(const Canvas& canvas);
 Rgb fromPicture(const Picture& picture, int x, int y);
 // The same pixels with the rows in reverse order.
 Picture flipRows(const Picture& picture);
+
+// Piecewise-linear colour ramp over stops with increasing positions; clamps outside.
+struct RampStop {
+    double at;
+    Rgb colour;
+};
+Rgb ramp(const RampStop* stops, int count, double t);
+template <int N>
+Rgb ramp(const RampStop (&stops)[N], double t) {
+    return ramp(stops, N, t);
+}

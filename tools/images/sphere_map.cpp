@@ -25,6 +25,16 @@ Picture paintSphere(int width, int height, const std::function<Rgb(const Surface
             canvas.at(c, r) = colourAt(point);
         }
     }
+    // Every texel of the pole rows lies by the pole, and the sphere's pole triangles draw their tips
+    // from them: make the outermost row one colour, its mean, and ease the next two towards theirs.
+    const double pull[] = {1.0, 2.0 / 3.0, 1.0 / 3.0};
+    for (int k = 0; k < 3 && 2 * k + 1 < height; ++k)
+        for (int r : {k, height - 1 - k}) {
+            Rgb mean{};
+            for (int c = 0; c < width; ++c) mean = mean + canvas.at(c, r);
+            mean = mean * (1.0 / width);
+            for (int c = 0; c < width; ++c) canvas.at(c, r) = mixRgb(canvas.at(c, r), mean, pull[k]);
+        }
     return toPicture(canvas);
 }
 

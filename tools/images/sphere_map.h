@@ -19,6 +19,7 @@ struct SurfacePoint {
     Vec3 direction;         // unit vector
 };
 
+// Paints every texel with `colourAt` at its centre; the rows at each pole come out of one colour.
 Picture paintSphere(int width, int height, const std::function<Rgb(const SurfacePoint&)>& colourAt);
 
 // The unit vector of a place given by latitude and longitude in degrees, in the same frame.

@@ -1,5 +1,6 @@
 // The platform table for native (Linux) builds.
 #include "platform/platform.h"
+#include "platform/posix/embedded_textures.h"
 
 #include <dlfcn.h>
 #include <cstdlib>
@@ -21,7 +22,7 @@ uint32_t posixMultimediaTime() { return millisecondsOf(CLOCK_MONOTONIC); }
 void posixSetEnvironment(const char* name, const char* value) { setenv(name, value, 1); }
 
 // Without a window system the native build reports a fixed 1024 x 768 desktop, 32 bits, no refresh rate.
-const DisplayMode nativeMode{1024, 768, 32, 0};
+const DisplayMode nativeMode{1024, 768, 32, 0, MODE_FIELD_BITS_PER_PIXEL | MODE_FIELD_WIDTH | MODE_FIELD_HEIGHT};
 
 bool posixCurrentDisplayMode(DisplayMode* mode) {
     *mode = nativeMode;
@@ -34,15 +35,27 @@ bool posixEnumDisplayMode(uint32_t index, DisplayMode* mode) {
     return true;
 }
 
+// Only the desktop's own mode can be set, and going back to it always works.
+int32_t posixChangeDisplayMode(const DisplayMode* mode) {
+    if (!mode) return MODE_CHANGE_SUCCESSFUL;
+    const bool sizeAsked = (mode->fields & (MODE_FIELD_WIDTH | MODE_FIELD_HEIGHT)) != 0;
+    if (sizeAsked && (mode->width != nativeMode.width || mode->height != nativeMode.height))
+        return MODE_CHANGE_BADMODE;
+    return MODE_CHANGE_SUCCESSFUL;
+}
+
+// Native builds draw offscreen: there is no window-system pixel format or front buffer.
+int posixSystemChoosePixelFormat(void*, const void*) { return 0; }
+bool posixSystemSetPixelFormat(void*, int, const void*) { return false; }
+bool posixSystemSwapBuffers(void*) { return false; }
+
 int posixMessageBox(const char*, const char*, uint32_t) { return 1; }
 
 void* posixLoadLibrary(const char* name) { return dlopen(name, RTLD_NOW | RTLD_LOCAL); }
 void* posixLibrarySymbol(void* library, const char* name) { return library ? dlsym(library, name) : nullptr; }
-void posixFreeLibrary(void* library) {
-    if (library) dlclose(library);
-}
+int posixFreeLibrary(void* library) { return library && dlclose(library) == 0 ? 1 : 0; }
 
-ResourceBytes posixTextureResource(int) { return {}; }
+ResourceBytes posixTextureResource(int id) { return embeddedTexture(id); }
 
 bool posixCursorPosition(int32_t* x, int32_t* y) {
     *x = 0;
@@ -54,8 +67,25 @@ bool posixIsNtPlatform() { return true; }
 
 }  // namespace
 
-Platform platform = {
-    posixTickCount,     posixMultimediaTime, posixSetEnvironment,  posixCurrentDisplayMode,
-    posixEnumDisplayMode, posixMessageBox,   posixLoadLibrary,     posixLibrarySymbol,
-    posixFreeLibrary,   posixTextureResource, posixCursorPosition, posixIsNtPlatform,
-};
+Platform makePlatform() {
+    Platform table{};
+    table.tickCount = posixTickCount;
+    table.multimediaTime = posixMultimediaTime;
+    table.setEnvironment = posixSetEnvironment;
+    table.currentDisplayMode = posixCurrentDisplayMode;
+    table.enumDisplayMode = posixEnumDisplayMode;
+    table.changeDisplayMode = posixChangeDisplayMode;
+    table.messageBox = posixMessageBox;
+    table.loadLibrary = posixLoadLibrary;
+    table.librarySymbol = posixLibrarySymbol;
+    table.freeLibrary = posixFreeLibrary;
+    table.textureResource = posixTextureResource;
+    table.cursorPosition = posixCursorPosition;
+    table.systemChoosePixelFormat = posixSystemChoosePixelFormat;
+    table.systemSetPixelFormat = posixSystemSetPixelFormat;
+    table.systemSwapBuffers = posixSystemSwapBuffers;
+    table.isNtPlatform = posixIsNtPlatform;
+    return table;
+}
+
+Platform platform = makePlatform();
