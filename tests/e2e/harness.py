@@ -18,6 +18,62 @@ class HarnessError(Exception):
     pass
 
 
+class Image:
+    """RGB pixels of a screenshot, rows top-down."""
+
+    def __init__(self, width, height, rgb):
+        self.width, self.height, self.rgb = width, height, rgb
+
+    @classmethod
+    def read(cls, path):
+        size = subprocess.run(["convert", path, "-format", "%w %h", "info:"], check=True,
+                              capture_output=True, text=True).stdout.split()
+        rgb = subprocess.run(["convert", path, "-depth", "8", "rgb:-"], check=True,
+                             capture_output=True).stdout
+        return cls(int(size[0]), int(size[1]), rgb)
+
+    def at(self, x, y):
+        i = 3 * (y * self.width + x)
+        return tuple(self.rgb[i:i + 3])
+
+    def lit_fraction(self, threshold=40):
+        """Share of pixels brighter than threshold (sum of the three channels)."""
+        lit = sum(1 for i in range(0, len(self.rgb), 3)
+                  if self.rgb[i] + self.rgb[i + 1] + self.rgb[i + 2] > threshold)
+        return lit / (self.width * self.height)
+
+    def difference(self, other):
+        """Share of pixels that differ between two images of the same size."""
+        differ = sum(1 for i in range(0, len(self.rgb), 3) if self.rgb[i:i + 3] != other.rgb[i:i + 3])
+        return differ / (self.width * self.height)
+
+    def blobs(self, min_pixels, threshold=60, step=2):
+        """Sizes of the connected lit regions of at least min_pixels (sampled every step pixels)."""
+        w, h = self.width // step, self.height // step
+        lit = bytearray(w * h)
+        for y in range(h):
+            for x in range(w):
+                r, g, b = self.at(x * step, y * step)
+                lit[y * w + x] = r + g + b > threshold
+        sizes = []
+        for start in range(w * h):
+            if not lit[start]:
+                continue
+            lit[start] = 0
+            stack, size = [start], 0
+            while stack:
+                i = stack.pop()
+                size += 1
+                x, y = i % w, i // w
+                for n in (i - 1 if x > 0 else -1, i + 1 if x < w - 1 else -1, i - w, i + w):
+                    if 0 <= n < w * h and lit[n]:
+                        lit[n] = 0
+                        stack.append(n)
+            if size * step * step >= min_pixels:
+                sizes.append(size * step * step)
+        return sorted(sizes, reverse=True)
+
+
 class Session:
     def __init__(self, scr, prefix, shots_dir=None, width=1024, height=768, display=None):
         self.scr = os.path.abspath(scr)
@@ -155,6 +211,12 @@ class Session:
     def click(self, button=1):
         self._xdotool("click", str(button))
 
+    def button_down(self, button=1):
+        self._xdotool("mousedown", str(button))
+
+    def button_up(self, button=1):
+        self._xdotool("mouseup", str(button))
+
     def screenshot(self, name):
         """Saves the whole display as <shots_dir>/<name>.png and returns the path."""
         if not self.shots_dir:
@@ -166,6 +228,14 @@ class Session:
         subprocess.run(["convert", raw, png], check=True)
         os.remove(raw)
         return png
+
+    def grab(self):
+        """The display now, as an Image."""
+        raw = os.path.join(self._tmp, "grab.xwd")
+        subprocess.run(["xwd", "-root", "-silent", "-display", self.display, "-out", raw], check=True)
+        image = Image.read(raw)
+        os.remove(raw)
+        return image
 
     # --- registry -------------------------------------------------------------------------------
     def _reg(self, *args, check=True):
