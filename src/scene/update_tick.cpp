@@ -41,16 +41,17 @@ int32_t nextPathPosition(int32_t position, int32_t cameraSpeed) {
 void turnBodyNormals(CelestialBody* body, float degrees, const float axis[3]) {
     const RotationMatrix turn = axisAngleMatrix(axis, degrees);
     const float(*built)[3] = body->mesh.builtNormals;
-    int32_t n = 0;
-    for (int32_t i = 0; i < body->mesh.vertexCount; ++i, ++n) {
-        float* normal = body->mesh.vertices[i].normal;
-        for (int k = 0; k < 3; ++k) normal[k] = built[n][k];
-        rotateVector(normal, turn);
-    }
-    for (MeshVertex* v = body->mesh.lodVertices; v; v = v->next, ++n) {
-        for (int k = 0; k < 3; ++k) v->normal[k] = built[n][k];
-        rotateVector(v->normal, turn);
-    }
+    const auto turnInto = [&turn](float* normal, const float* from) {
+        const float x = from[0], y = from[1], z = from[2];
+        normal[0] = turn.m[0] * x + turn.m[1] * y + turn.m[2] * z;
+        normal[1] = turn.m[3] * x + turn.m[4] * y + turn.m[5] * z;
+        normal[2] = turn.m[6] * x + turn.m[7] * y + turn.m[8] * z;
+    };
+    MeshVertex* vertices = body->mesh.vertices;
+    const int32_t count = body->mesh.vertexCount;
+    for (int32_t i = 0; i < count; ++i) turnInto(vertices[i].normal, built[i]);
+    int32_t n = count;
+    for (MeshVertex* v = body->mesh.lodVertices; v; v = v->next, ++n) turnInto(v->normal, built[n]);
 }
 
 void updateTick() {
