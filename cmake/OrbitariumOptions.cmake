@@ -6,8 +6,8 @@ target_compile_options(orb_options INTERFACE -Wall -Wextra -Wpedantic -Wno-unuse
 
 if(ORBITARIUM_SANITIZE AND NOT WIN32)
   target_compile_options(orb_options INTERFACE
-    -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
-  target_link_options(orb_options INTERFACE -fsanitize=address,undefined)
+    -fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_link_options(orb_options INTERFACE -fsanitize=address,undefined,float-cast-overflow)
 endif()
 
 if(WIN32)

@@ -1,6 +1,8 @@
 #include "render/special_passes.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "gl/gl_api.h"
 #include "scene/rotation.h"
@@ -38,8 +40,9 @@ void drawGlowFan() {
 }  // namespace
 
 void drawLoadingImage() {
-    const int x0 = truncatePixels(saverSettings.ScrWidth * 0.5f - 150.0f);
-    const int y0 = truncatePixels(saverSettings.ScrHeight * 0.5f - 80.0f);
+    // The far corner must stay an integer too, whatever size the options claim.
+    const int x0 = std::min(truncatePixels(saverSettings.ScrWidth * 0.5f - 150.0f), INT32_MAX - 300);
+    const int y0 = std::min(truncatePixels(saverSettings.ScrHeight * 0.5f - 80.0f), INT32_MAX - 160);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, LOADING_TEXTURE);
     glBegin(GL_QUADS);

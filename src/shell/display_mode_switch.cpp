@@ -8,6 +8,14 @@ constexpr uint32_t MESSAGE_ICON_ERROR = 0x10;
 
 void showModeError(const char* text) { platform.messageBox(text, "Error", MESSAGE_ICON_ERROR); }
 
+// A change the system is asked for. A size of zero is no display mode, but some systems read a zero
+// field as "keep the current value" and report success; such a request is refused here instead.
+int32_t changeTo(const DisplayMode& mode) {
+    const bool sizeAsked = (mode.fields & (MODE_FIELD_WIDTH | MODE_FIELD_HEIGHT)) != 0;
+    if (sizeAsked && (mode.width == 0 || mode.height == 0)) return MODE_CHANGE_BADMODE;
+    return platform.changeDisplayMode(&mode);
+}
+
 }  // namespace
 
 bool switchDisplayMode(int32_t width, int32_t height, int32_t colorBits, int32_t hertz) {
@@ -25,7 +33,7 @@ bool switchDisplayMode(int32_t width, int32_t height, int32_t colorBits, int32_t
         if (mode.bitsPerPixel != wantedBits || mode.width != wantedWidth || mode.height != wantedHeight ||
             mode.frequency != wantedHertz)
             continue;
-        if (platform.changeDisplayMode(&mode) == MODE_CHANGE_SUCCESSFUL) return true;
+        if (changeTo(mode) == MODE_CHANGE_SUCCESSFUL) return true;
         if (!remembered) {
             remembered = true;
             rememberedNumber = number;
@@ -39,14 +47,14 @@ bool switchDisplayMode(int32_t width, int32_t height, int32_t colorBits, int32_t
     mode.width = wantedWidth;
     mode.height = wantedHeight;
     mode.fields = MODE_FIELD_BITS_PER_PIXEL | MODE_FIELD_WIDTH | MODE_FIELD_HEIGHT;
-    if (platform.changeDisplayMode(&mode) == MODE_CHANGE_SUCCESSFUL) return true;
+    if (changeTo(mode) == MODE_CHANGE_SUCCESSFUL) return true;
 
     // (c) The depth alone decides what went wrong.
     mode.fields = MODE_FIELD_BITS_PER_PIXEL;
-    switch (platform.changeDisplayMode(&mode)) {
+    switch (changeTo(mode)) {
         case MODE_CHANGE_SUCCESSFUL:
             mode.fields = MODE_FIELD_WIDTH | MODE_FIELD_HEIGHT;
-            if (platform.changeDisplayMode(&mode) == MODE_CHANGE_SUCCESSFUL) return true;
+            if (changeTo(mode) == MODE_CHANGE_SUCCESSFUL) return true;
             platform.changeDisplayMode(nullptr);  // the depth changed: put the stored mode back
             return false;
         case MODE_CHANGE_RESTART:

@@ -246,6 +246,8 @@ class Session:
         return result
 
     def reg_set(self, name, value, key=SAVER_KEY, kind="REG_DWORD"):
+        if kind == "REG_DWORD":
+            value = int(value) & 0xFFFFFFFF  # negative numbers as their 32-bit pattern
         self._reg("add", key, "/v", name, "/t", kind, "/d", str(value), "/f")
 
     def reg_get(self, name, key=SAVER_KEY):

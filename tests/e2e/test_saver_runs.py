@@ -108,6 +108,17 @@ class SaverRuns(unittest.TestCase):
         self.session.mouse_move(500, 384)
         self.assertEqual(self.session.wait_exit(timeout=20), 0)
 
+    def test_stored_values_no_dialog_writes_still_run(self):
+        self.session.reg_set("CameraSpeed", -7)
+        self.session.reg_set("PlanetSpeed", 99)
+        self.session.reg_set("NumStars", 1000000)
+        window = self.start_saver()
+        self.wait_for_scene()
+        first = self.session.grab()
+        time.sleep(1)
+        self.assertGreater(first.difference(self.session.grab()), 0.01, "the tour does not fly")
+        self.end_with_escape(window)
+
     def test_manual_flight_moves_forward_with_the_left_button(self):
         window = self.start_saver()
         self.wait_for_scene()

@@ -148,3 +148,19 @@ TEST_F(ModeSwitch, NoListedModesStillTriesDepthAndSize) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ModeSwitch, AZeroSizeIsNeverAskedForAndEndsLikeARefusedSize) {
+    // Only the depth alone reaches the system; the size is refused here, and the stored mode put back.
+    EXPECT_FALSE(switchDisplayMode(0, 768, 32, 60));
+    ASSERT_EQ(display.changes.size(), 2u);
+    EXPECT_EQ(display.changes[0].fields, 0x40000u);
+    EXPECT_TRUE(display.changes[1].restore);
+    EXPECT_TRUE(display.messages.empty());
+    display.changes.clear();
+    EXPECT_FALSE(switchDisplayMode(1024, 0, 32, 60));
+    EXPECT_TRUE(display.changes.back().restore);
+}
+
+}  // namespace

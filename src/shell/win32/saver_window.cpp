@@ -1,6 +1,7 @@
 #include "shell/win32/saver_window.h"
 
 #include "gl/window_system.h"
+#include "platform/platform.h"
 #include "settings/saver_settings.h"
 #include "shell/display_mode_switch.h"
 
@@ -28,14 +29,14 @@ HWND createSaverWindow(const char* caption, int x, int y, int width, int height)
     if (!moduleInstance) {
         moduleInstance = GetModuleHandleA(nullptr);
         if (!registerSaverClass()) {
-            MessageBoxA(nullptr, "RegisterClass() failed:  Cannot register window class.", "Error", MB_OK);
+            platform.messageBox("RegisterClass() failed:  Cannot register window class.", "Error", MB_OK);
             return nullptr;
         }
     }
     HWND window = CreateWindowExA(0, SAVER_CLASS, caption, SAVER_WINDOW_STYLE, x, y, width, height, nullptr,
                                   nullptr, moduleInstance, nullptr);
     if (!window) {
-        MessageBoxA(nullptr, "CreateWindow() failed:  Cannot create a window.", "Error", MB_OK);
+        platform.messageBox("CreateWindow() failed:  Cannot create a window.", "Error", MB_OK);
         return nullptr;
     }
     // The window exists before the display changes; on failure it is left for the process exit.
