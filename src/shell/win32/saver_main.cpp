@@ -5,10 +5,11 @@
 #include "platform/platform.h"
 #include "render/frame_render.h"
 #include "render/scene_setup.h"
-#include "scene/update_tick.h"
+#include "settings/win32/config_dialog.h"
 #include "settings/win32/registry_store.h"
-#include "shell/command_line.h"
 #include "scene/flight_input.h"
+#include "scene/update_tick.h"
+#include "shell/command_line.h"
 #include "shell/frame_loop.h"
 #include "shell/password_hooks.h"
 #include "shell/startup.h"
@@ -60,7 +61,6 @@ int runSaver(int showCommand) {
 }  // namespace
 
 int saverMain(HINSTANCE instance, const char* commandLine, int showCommand) {
-    (void)instance;  // the window class takes the module's own handle
     const CommandLine parsed = parseCommandLine(commandLine);
     saverMode = parsed.mode;
     if (saverMode == SaverMode::None || saverMode == SaverMode::Preview) return 0;
@@ -77,7 +77,9 @@ int saverMain(HINSTANCE instance, const char* commandLine, int showCommand) {
             changeSaverPassword(parent);
             break;
         case SaverMode::Configure:
-            break;  // the configuration dialog, owned by `parent`
+            // Its result does not matter: OK has already written the options, and the process ends.
+            DialogBoxParamA(instance, MAKEINTRESOURCEA(CONFIG_DIALOG_ID), parent, configDialogProc, 0);
+            break;
         case SaverMode::Run:
             exitCode = runSaver(showCommand);
             break;
