@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <cstdlib>  // _putenv_s (x86-64 headers bring it along with windows.h, x86 ones do not)
 #include <cstring>
 
 namespace {
