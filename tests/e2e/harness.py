@@ -9,6 +9,7 @@ import signal
 import subprocess
 import tempfile
 import time
+import unittest
 
 SAVER_KEY = r"HKCU\Software\Zelkor\Orbitarium Saver"
 SYSTEM_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Screen Savers"
@@ -261,6 +262,25 @@ class Session:
 
     def reg_delete_key(self, key=SAVER_KEY):
         self._reg("delete", key, "/f", check=False)
+
+
+# What CTest hands every end-to-end test: the saver, the Wine prefix, and a folder for screenshots.
+SCR = os.environ.get("ORBITARIUM_SCR")
+PREFIX = os.environ.get("ORBITARIUM_E2E_PREFIX")
+SHOTS = os.environ.get("ORBITARIUM_SHOTS")
+
+
+class SessionTestCase(unittest.TestCase):
+    """Tests that share one session (display and Wine server) for their whole class."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.session = Session(SCR, PREFIX, shots_dir=SHOTS)
+        cls.session.start()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.session.close()
 
 
 def ensure_prefix(prefix):

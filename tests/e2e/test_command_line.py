@@ -1,24 +1,11 @@
 """The saver started by the screen-saver host with options that must do nothing visible."""
-import os
 import time
 import unittest
 
 import harness
 
-SCR = os.environ["ORBITARIUM_SCR"]
-PREFIX = os.environ["ORBITARIUM_E2E_PREFIX"]
 
-
-class QuietOptions(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.session = harness.Session(SCR, PREFIX)
-        cls.session.start()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.session.close()
-
+class QuietOptions(harness.SessionTestCase):
     def assert_exits_at_once_without_a_window(self, *args):
         self.session.launch(*args)
         started = time.monotonic()

@@ -1,27 +1,16 @@
 """The settings dialog as the Screen Saver control panel opens it, answered from the keyboard."""
-import os
 import unittest
 
 import harness
 
-SCR = os.environ["ORBITARIUM_SCR"]
-PREFIX = os.environ["ORBITARIUM_E2E_PREFIX"]
-SHOTS = os.environ.get("ORBITARIUM_SHOTS")
+SHOTS = harness.SHOTS
 
 TITLE = "Orbitarium Settings"
 OPTIONS = ["ScrWidth", "ScrHeight", "ColorBits", "Hertz", "AutoPilot", "CameraSpeed", "PlanetSpeed",
            "NumStars", "3dfx", "InvertMouse", "ShowMouse"]
 
 
-class SettingsDialog(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.session = harness.Session(SCR, PREFIX, shots_dir=SHOTS)
-        cls.session.start()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.session.close()
+class SettingsDialog(harness.SessionTestCase):
 
     def setUp(self):
         self.session.reg_delete_key()

@@ -6,16 +6,13 @@ writes its count of buffer swaps to swaps.txt. Libraries beside the program win 
 """
 import os
 import shutil
-import subprocess
 import tempfile
 import time
 import unittest
 
 import harness
 
-SCR = os.environ["ORBITARIUM_SCR"]
-PREFIX = os.environ["ORBITARIUM_E2E_PREFIX"]
-SHOTS = os.environ.get("ORBITARIUM_SHOTS")
+SCR, SHOTS = harness.SCR, harness.SHOTS
 FAKES = os.environ.get("ORBITARIUM_FAKES") or os.path.join(os.path.dirname(SCR), "tests", "windows", "fakes")
 
 # (folder under FAKES, file name)
@@ -25,24 +22,11 @@ COUNTING_3DFXVGL = ("3dfxvgl", "3dfxvgl.dll")
 NO_VIEWPORT_3DFXVGL = ("no_viewport", "3dfxvgl.dll")
 
 
-def lit_fraction(png):
-    """The share of the picture's pixels that are not (nearly) black."""
-    rgb = subprocess.run(["convert", png, "-depth", "8", "rgb:-"], check=True, capture_output=True).stdout
-    pixels = len(rgb) // 3
-    lit = sum(1 for i in range(0, pixels * 3, 3) if max(rgb[i], rgb[i + 1], rgb[i + 2]) > 24)
-    return lit / pixels
-
-
-class DriverChoice(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.session = harness.Session(SCR, PREFIX, shots_dir=SHOTS)
-        cls.session.start()
-
+class DriverChoice(harness.SessionTestCase):
     @classmethod
     def tearDownClass(cls):
         cls.session.reg_delete_key()
-        cls.session.close()
+        super().tearDownClass()
 
     def setUp(self):
         self.session.reg_delete_key()
@@ -114,7 +98,7 @@ class DriverChoice(unittest.TestCase):
         # glide2x.dll answers the probe (glide3x.dll is not tried); the probe's 3dfxvgl.dll is freed and
         # the driver loaded afresh.
         self.assertEqual(self.loads(), ["glide2x.dll", "3dfxvgl.dll", "3dfxvgl.dll"])
-        self.assertGreater(lit_fraction(shot), 0.005, "the frame drawn through 3dfxvgl.dll is black")
+        self.assertGreater(harness.Image.read(shot).lit_fraction(), 0.005, "the frame drawn through 3dfxvgl.dll is black")
 
     def test_glide3x_alone_still_finds_the_glide_runtime(self):
         self.install(GLIDE3X, COUNTING_3DFXVGL)

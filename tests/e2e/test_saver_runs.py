@@ -1,14 +1,10 @@
 """Orbitarium.scr /s as a user sees it: the solar system on screen, moving, and ending as a saver must."""
 import math
-import os
 import time
 import unittest
 
 import harness
 
-SCR = os.environ["ORBITARIUM_SCR"]
-PREFIX = os.environ["ORBITARIUM_E2E_PREFIX"]
-SHOTS = os.environ.get("ORBITARIUM_SHOTS")
 WIDTH, HEIGHT = 1024, 768
 
 
@@ -37,7 +33,7 @@ INITIAL_TARGET = (-224.635, 431.627, 948.73)
 
 class SaverRuns(unittest.TestCase):
     def setUp(self):
-        self.session = harness.Session(SCR, PREFIX, shots_dir=SHOTS)
+        self.session = harness.Session(harness.SCR, harness.PREFIX, shots_dir=harness.SHOTS)
         self.session.start()
         self.session.reg_delete_key()
 
