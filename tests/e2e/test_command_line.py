@@ -29,6 +29,11 @@ class QuietOptions(harness.SessionTestCase):
         self.assert_exits_at_once_without_a_window("/")
         self.assert_exits_at_once_without_a_window("-")
 
+    def test_change_password_returns_at_once(self):
+        # Windows NT and Wine have no screen-saver password of the saver's kind: nothing to show.
+        self.assert_exits_at_once_without_a_window("/a")
+        self.assert_exits_at_once_without_a_window("/a:0")
+
     def test_preview_reads_and_writes_no_options(self):
         self.session.reg_delete_key()
         self.assert_exits_at_once_without_a_window("/p", "1234")
