@@ -11,14 +11,32 @@ configure_file(${PROJECT_SOURCE_DIR}/cmake/wine-run.sh.in ${CMAKE_BINARY_DIR}/wi
                                 WORLD_READ WORLD_EXECUTE)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh)
 
+# What made a prefix: the Wine version and the halves (32-bit, 64-bit) installed. A prefix made before
+# the 32-bit half was installed fails afterwards ("could not load kernel32.dll"), so a prefix is made
+# anew whenever this changes. Configuring rewrites the file only when its text changes.
+execute_process(COMMAND ${WINE_PROGRAM} --version OUTPUT_VARIABLE wine_version
+                OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+set(wine_installation "${wine_version}")
+foreach(half i386 x86_64)
+  if(EXISTS /usr/lib/${half}-linux-gnu/wine/${half}-unix)
+    string(APPEND wine_installation " ${half}")
+  endif()
+endforeach()
+set(ORBITARIUM_WINE_STAMP ${CMAKE_BINARY_DIR}/wine-installation.txt)
+file(CONFIGURE OUTPUT ${ORBITARIUM_WINE_STAMP} CONTENT "${wine_installation}\n")
+
 # Making a prefix takes 10 to 20 s, so it is made at build time, not while tests run or are discovered.
+# The copy of the installation stamp inside the prefix is its output: a new stamp makes it anew.
 function(orbitarium_wine_prefix target prefix)
   add_custom_command(
-    OUTPUT ${prefix}/system.reg
+    OUTPUT ${prefix}/orbitarium-wine-installation.txt
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${prefix}
     COMMAND ${CMAKE_COMMAND} -E env WINEPREFIX=${prefix} WINEDEBUG=-all
             WINEDLLOVERRIDES=mscoree,mshtml= DISPLAY= ${WINEBOOT_PROGRAM} -i
     COMMAND ${CMAKE_COMMAND} -E env WINEPREFIX=${prefix} ${WINESERVER_PROGRAM} -w
+    COMMAND ${CMAKE_COMMAND} -E copy ${ORBITARIUM_WINE_STAMP} ${prefix}/orbitarium-wine-installation.txt
+    DEPENDS ${ORBITARIUM_WINE_STAMP}
     COMMENT "Making the throw-away Wine prefix ${prefix}"
     VERBATIM)
-  add_custom_target(${target} ALL DEPENDS ${prefix}/system.reg)
+  add_custom_target(${target} ALL DEPENDS ${prefix}/orbitarium-wine-installation.txt)
 endfunction()
