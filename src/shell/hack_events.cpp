@@ -53,6 +53,7 @@ void beginHackInput(HackTarget target, int32_t width, int32_t height, int32_t po
     saverWindowCalls.verifyPassword = verifyPassword;
     platform.cursorPosition = hackCursorPosition;
     saverMode = SaverMode::Run;
+    saverState = SaverState{};
     // The anchor for mouse travel and the start of the grace period: the window exists now.
     onWindowCreated(&hackInput);
 }
