@@ -69,7 +69,7 @@ void waitForNextFrame(int64_t deadline) {
 
 }  // namespace
 
-int runOnX11(const HackOptions& options) {
+int runOnX11(const HackOptions& options, void (*framePresented)(int64_t microseconds)) {
     stopSignal = 0;
     catchStopSignals();
     if (loadGlApi("libGL.so.1") != GL_LOAD_OK) {
@@ -106,6 +106,7 @@ int runOnX11(const HackOptions& options) {
                             hackInput.height, hackInput.height >= 400 ? 2 : 1);
         }
         glxPresent(&session.surface);
+        if (framePresented) framePresented(nowMicroseconds());
         tickWhenDue();
         waitForNextFrame(frameStart + options.delayMicroseconds);
     }
