@@ -74,6 +74,44 @@ bool readSize(const char* text, int32_t low, int32_t high, int32_t* width, int32
     return true;
 }
 
+// The flags that take a whole number, and what each accepts.
+struct WholeNumberFlag {
+    const char* name;
+    int64_t low, high;
+    const char* accepted;
+    int32_t HackOptions::*field;
+    bool HackOptions::*marks;  // set as well, when not null
+};
+const WholeNumberFlag WHOLE_NUMBER_FLAGS[] = {
+    {"--camera-speed", 1, 5, "a whole number 1..5", &HackOptions::cameraSpeed, nullptr},
+    {"--planet-speed", 0, 5, "a whole number 0..5", &HackOptions::planetSpeed, nullptr},
+    {"--stars", 0, 4, "a whole number 0..4 (thousands)", &HackOptions::stars, nullptr},
+    {"--seed", 0, 255, "a whole number 0..255", &HackOptions::seed, &HackOptions::seeded},
+    {"--delay", 0, 10000000, "microseconds 0..10000000", &HackOptions::delayMicroseconds, nullptr},
+    {"--frames", 1, 100000, "a whole number 1..100000", &HackOptions::frames, nullptr},
+    {"--every", 1, 100000, "a whole number 1..100000", &HackOptions::every, nullptr},
+    {"--start-tick", 0, 10000000, "a whole number 0..10000000", &HackOptions::startTick, nullptr},
+};
+
+// The flags that stand alone and switch something on.
+struct SwitchFlag {
+    const char* name;
+    bool HackOptions::*field;
+};
+const SwitchFlag SWITCH_FLAGS[] = {
+    {"--manual", &HackOptions::manual},
+    {"--invert-mouse", &HackOptions::invertMouse},
+    {"--show-mouse", &HackOptions::showMouse},
+    {"--fps", &HackOptions::fps},
+};
+
+template <typename Flag, size_t N>
+const Flag* findFlag(const Flag (&flags)[N], const std::string& name) {
+    for (const Flag& flag : flags)
+        if (name == flag.name) return &flag;
+    return nullptr;
+}
+
 ParseResult failure(const std::string& message) {
     ParseResult result;
     result.outcome = ParseOutcome::Error;
@@ -109,9 +147,16 @@ ParseResult parseHackOptions(int argc, const char* const* argv, const char* scre
             return i + 1 < argc ? argv[++i] : nullptr;
         };
         auto noValue = [&]() { return !hasInline; };
-        auto integer = [&](int64_t low, int64_t high, int64_t* out) { return readInteger(value(), low, high, out); };
+        const WholeNumberFlag* number = findFlag(WHOLE_NUMBER_FLAGS, flag);
+        const SwitchFlag* on = findFlag(SWITCH_FLAGS, flag);
         int64_t n = 0;
-        if (flag == "--help" || flag == "-h" || flag == "--h") {
+        if (number) {
+            if (!readInteger(value(), number->low, number->high, &n)) return failure(accepts(number->name, number->accepted));
+            o.*(number->field) = static_cast<int32_t>(n);
+            if (number->marks) o.*(number->marks) = true;
+        } else if (on && noValue()) {
+            o.*(on->field) = true;
+        } else if (flag == "--help" || flag == "-h" || flag == "--h") {
             result.outcome = ParseOutcome::Help;
             return result;
         } else if (flag == "--root" && noValue()) {
@@ -131,45 +176,10 @@ ParseResult parseHackOptions(int argc, const char* const* argv, const char* scre
         } else if (flag == "--size") {
             if (!readSize(value(), 16, 8192, &o.width, &o.height))
                 return failure(accepts("--size", "WIDTHxHEIGHT, each 16..8192"));
-        } else if (flag == "--camera-speed") {
-            if (!integer(1, 5, &n)) return failure(accepts("--camera-speed", "a whole number 1..5"));
-            o.cameraSpeed = static_cast<int32_t>(n);
-        } else if (flag == "--planet-speed") {
-            if (!integer(0, 5, &n)) return failure(accepts("--planet-speed", "a whole number 0..5"));
-            o.planetSpeed = static_cast<int32_t>(n);
-        } else if (flag == "--stars") {
-            if (!integer(0, 4, &n)) return failure(accepts("--stars", "a whole number 0..4 (thousands)"));
-            o.stars = static_cast<int32_t>(n);
-        } else if (flag == "--seed") {
-            if (!integer(0, 255, &n)) return failure(accepts("--seed", "a whole number 0..255"));
-            o.seed = static_cast<uint32_t>(n);
-            o.seeded = true;
-        } else if (flag == "--delay") {
-            if (!integer(0, 10000000, &n))
-                return failure(accepts("--delay", "microseconds 0..10000000"));
-            o.delayMicroseconds = n;
-        } else if (flag == "--frames") {
-            if (!integer(1, 100000, &n)) return failure(accepts("--frames", "a whole number 1..100000"));
-            o.frames = static_cast<int32_t>(n);
-        } else if (flag == "--every") {
-            if (!integer(1, 100000, &n)) return failure(accepts("--every", "a whole number 1..100000"));
-            o.every = static_cast<int32_t>(n);
-        } else if (flag == "--start-tick") {
-            if (!integer(0, 10000000, &n))
-                return failure(accepts("--start-tick", "a whole number 0..10000000"));
-            o.startTick = static_cast<int32_t>(n);
         } else if (flag == "--render") {
             const char* directory = value();
             if (!directory || !*directory) return failure(accepts("--render", "a folder to write the pictures in"));
             o.renderDirectory = directory;
-        } else if (flag == "--manual" && noValue()) {
-            o.manual = true;
-        } else if (flag == "--invert-mouse" && noValue()) {
-            o.invertMouse = true;
-        } else if (flag == "--show-mouse" && noValue()) {
-            o.showMouse = true;
-        } else if (flag == "--fps" && noValue()) {
-            o.fps = true;
         } else {
             return failure("unknown option " + std::string(argv[i]) + " (--help lists the options)");
         }

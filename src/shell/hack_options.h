@@ -25,8 +25,8 @@ struct HackOptions {
     bool invertMouse = false;
     bool showMouse = false;
     bool seeded = false;
-    uint32_t seed = 0;           // 0..255: the core draws its sky and orbits from an 8-bit seed
-    int64_t delayMicroseconds = 20000;  // between frames; 0 draws as fast as the machine can
+    int32_t seed = 0;            // 0..255: the core draws its sky and orbits from an 8-bit seed
+    int32_t delayMicroseconds = 20000;  // between frames; 0 draws as fast as the machine can
     bool fps = false;
     // --render: files DIR/orbitarium-0001.png and on, frame i after startTick + i x every ticks.
     std::string renderDirectory;

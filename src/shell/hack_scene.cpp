@@ -32,7 +32,7 @@ void setUpHackScene(const HackOptions& options) {
         setUpScene();
         return;
     }
-    sceneSeed = options.seed;
+    sceneSeed = static_cast<uint32_t>(options.seed);
     const auto clock = platform.tickCount;
     platform.tickCount = seedAsTickCount;
     setUpScene();

@@ -41,7 +41,7 @@ TEST(HackOptions, EveryFlagSetsItsValueAtBothEndsOfItsRange) {
     EXPECT_EQ(o.planetSpeed, 0);
     EXPECT_EQ(o.stars, 0);
     EXPECT_TRUE(o.seeded);
-    EXPECT_EQ(o.seed, 0u);
+    EXPECT_EQ(o.seed, 0);
     EXPECT_EQ(o.delayMicroseconds, 0);
     EXPECT_EQ(o.width, 16);
     o = options({"--camera-speed", "5", "--planet-speed", "5", "--stars", "4", "--seed", "255", "--delay",
@@ -49,7 +49,7 @@ TEST(HackOptions, EveryFlagSetsItsValueAtBothEndsOfItsRange) {
     EXPECT_EQ(o.cameraSpeed, 5);
     EXPECT_EQ(o.planetSpeed, 5);
     EXPECT_EQ(o.stars, 4);
-    EXPECT_EQ(o.seed, 255u);
+    EXPECT_EQ(o.seed, 255);
     EXPECT_EQ(o.delayMicroseconds, 10000000);
     EXPECT_EQ(o.width, 640);
     EXPECT_EQ(o.height, 480);
