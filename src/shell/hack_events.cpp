@@ -10,11 +10,11 @@ HackInput hackInput;
 
 namespace {
 
-bool isFlightKey(uint32_t key) {
-    return (key >= KEY_0 && key <= KEY_9) || key == KEY_T || key == KEY_P || (key >= KEY_LEFT && key <= KEY_DOWN);
+// In a window of its own the saver's rules still fly, but what they would end it for (any key but
+// the flight keys) does not end a window; only full screen takes their close.
+void postClose(void*) {
+    if (hackInput.target == HackTarget::FullScreen) hackInput.closePending = true;
 }
-
-void postClose(void*) { hackInput.closePending = true; }
 void postQuit(void*) { hackInput.quit = true; }
 void refreshCursor(void*) {}
 // Locking belongs to XScreenSaver's daemon, which asks for the password itself: the hack may end.
@@ -71,12 +71,8 @@ void handleHackEvent(const HackEvent& event) {
     const bool window = hackInput.target == HackTarget::OwnWindow;
     switch (event.kind) {
         case HackEvent::KeyDown:
-            if (window) {
-                if (event.key == KEY_ESCAPE || event.key == KEY_Q) hackInput.quit = true;
-                else if (isFlightKey(event.key)) onKeyDown(event.key);
-            } else {
-                onKeyDown(event.key);
-            }
+            if (window && (event.key == KEY_ESCAPE || event.key == KEY_Q)) hackInput.quit = true;
+            else onKeyDown(event.key);
             break;
         case HackEvent::KeyUp:
             onKeyUp(event.key);

@@ -45,6 +45,12 @@ protected:
         event.y = y;
         handleHackEvent(event);
     }
+    static void resize(int32_t width, int32_t height) {
+        HackEvent event{HackEvent::Resize};
+        event.x = width;
+        event.y = height;
+        handleHackEvent(event);
+    }
     // A frame's worth of event handling has passed: true when the program ends.
     static bool ended() { return finishHackEvents(); }
 
@@ -159,10 +165,7 @@ TEST_F(HackEvents, TheHacksWindowsTakeNoInputButFollowTheirSize) {
         for (int i = 0; i < 8; ++i) move(i % 2 ? 0 : 900, 0);
         EXPECT_FALSE(ended());
         EXPECT_EQ(flightInput.mouseButton, 0);
-        HackEvent resize{HackEvent::Resize};
-        resize.x = 640;
-        resize.y = 400;
-        handleHackEvent(resize);
+        resize(640, 400);
         EXPECT_TRUE(hackInput.resized);
         EXPECT_EQ(hackInput.width, 640);
         EXPECT_EQ(hackInput.height, 400);
@@ -171,15 +174,9 @@ TEST_F(HackEvents, TheHacksWindowsTakeNoInputButFollowTheirSize) {
 
 TEST_F(HackEvents, ASizeThatDidNotChangeOrIsEmptyIsNoResize) {
     beginHackInput(HackTarget::OwnWindow, 640, 480, 0, 0);
-    HackEvent same{HackEvent::Resize};
-    same.x = 640;
-    same.y = 480;
-    handleHackEvent(same);
+    resize(640, 480);
     EXPECT_FALSE(hackInput.resized);
-    HackEvent empty{HackEvent::Resize};
-    empty.x = 0;
-    empty.y = 480;
-    handleHackEvent(empty);
+    resize(0, 480);
     EXPECT_FALSE(hackInput.resized);
     EXPECT_EQ(hackInput.width, 640);
 }
