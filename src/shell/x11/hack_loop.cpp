@@ -62,8 +62,9 @@ void waitForNextFrame(int64_t deadline) {
         const int32_t msSinceTick = static_cast<int32_t>(platform.multimediaTime() - lastTickTime);
         const int64_t sleep = pacingSleepMicroseconds(now, deadline, msSinceTick, static_cast<int32_t>(now % 1000));
         if (sleep > 0) sleepMicroseconds(sleep);
-        if (nowMicroseconds() >= deadline) return;
+        // A tick due together with the frame runs first, so that frames 20 ms apart do not skip it.
         tickWhenDue();
+        if (nowMicroseconds() >= deadline) return;
     }
 }
 
