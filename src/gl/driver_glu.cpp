@@ -91,7 +91,7 @@ void lookAtMatrix(const double eye[3], const double centre[3], const double up[3
 
 int mipmapBaseSize(int size, int maxTextureSize) {
     if (size < 1) return 0;
-    int power = 1;
+    long long power = 1;  // up to 2^32 for the largest sizes
     for (unsigned value = static_cast<unsigned>(size); value != 1; value >>= 1, power *= 2) {
         if (value == 3) {
             power *= 4;
@@ -99,7 +99,7 @@ int mipmapBaseSize(int size, int maxTextureSize) {
         }
     }
     while (power > maxTextureSize && power > 1) power /= 2;
-    return power;
+    return static_cast<int>(power);
 }
 
 void scaleImage(const unsigned char* source, int sourceWidth, int sourceHeight, unsigned char* target,

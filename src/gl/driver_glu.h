@@ -3,8 +3,6 @@
 // GLU calls the system's OpenGL library, so with any other driver (a 3dfx OpenGL library owns the
 // rendering context) its camera and textures would reach a library with no current context. These
 // build what GLU builds and hand every OpenGL call to the driver the saver loaded.
-#include <cstddef>
-
 #include "gl/glu.h"
 
 // The matrix gluLookAt multiplies onto the current matrix before its translation by -eye, column-major:

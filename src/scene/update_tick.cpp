@@ -5,7 +5,6 @@
 #include "platform/platform.h"
 #include "scene/flight_input.h"
 #include "scene/manual_flight.h"
-#include "scene/rotation.h"
 #include "scene/scene.h"
 #include "settings/saver_settings.h"
 

@@ -83,6 +83,7 @@ TEST(DriverGlu, BaseSizeIsGlusNearestPowerOfTwoWithinTheDriversLimit) {
     EXPECT_EQ(mipmapBaseSize(1, 1024), 1);
     EXPECT_EQ(mipmapBaseSize(0, 1024), 0);
     EXPECT_EQ(mipmapBaseSize(1000, 1), 1);
+    EXPECT_EQ(mipmapBaseSize(0x7FFFFFFF, 0x7FFFFFFF), 0x40000000);  // no overflow at the largest size
 }
 
 TEST(DriverGlu, ScalingAndHalvingAverageTheRightPixels) {
