@@ -66,20 +66,6 @@ void setBox(CelestialBody* body, const double boxMin[3], const double boxMax[3])
     body->boxCentre[3] = 1.0f;
 }
 
-// The spin turns the normals from these each tick, so that no rounding accumulates.
-void keepBuiltNormals(CelestialBody* body) {
-    BodyMesh& mesh = body->mesh;
-    int32_t count = mesh.vertexCount;
-    for (const MeshVertex* v = mesh.lodVertices; v; v = v->next) ++count;
-    mesh.builtNormalCount = count;
-    mesh.builtNormals = mesh.store->allocate<float[3]>(static_cast<std::size_t>(count));
-    int32_t n = 0;
-    for (int32_t i = 0; i < mesh.vertexCount; ++i, ++n)
-        for (int k = 0; k < 3; ++k) mesh.builtNormals[n][k] = mesh.vertices[i].normal[k];
-    for (const MeshVertex* v = mesh.lodVertices; v; v = v->next, ++n)
-        for (int k = 0; k < 3; ++k) mesh.builtNormals[n][k] = v->normal[k];
-}
-
 }  // namespace
 
 void buildBody(CelestialBody* body, int index, const MeshTables& tables) {
@@ -105,7 +91,6 @@ void buildBody(CelestialBody* body, int index, const MeshTables& tables) {
 
     computeVertexNormals(body);
     mesh.lodRoot = buildLodTree(body);
-    keepBuiltNormals(body);
 }
 
 bool buildBodies(CelestialBody* first, TextureLoader loadTexture) {

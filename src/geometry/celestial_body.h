@@ -17,7 +17,7 @@ class BodyStore;
 struct MeshVertex {
     float position[3];  // body coordinates
     float colour[4];    // r, g, b, a sent with the vertex; rewritten by the colour passes
-    float normal[3];    // unit length, pointing towards the body's centre (inward)
+    float normal[3];    // unit length, pointing towards the body's centre (inward); never turned
     MeshVertex* next;   // next representative vertex of the body; null for mesh vertices
 };
 
@@ -42,8 +42,6 @@ struct BodyMesh {
     MeshTriangle* triangles;       // in table order
     LodNode* lodRoot;
     int32_t (*triangleIndices)[3]; // the table's vertex index triples, for the normals
-    float (*builtNormals)[3];      // the normals as built: mesh vertices in order, then representatives
-    int32_t builtNormalCount;
     BodyStore* store;              // owns every array, node, list cell and vertex above
 };
 
@@ -72,6 +70,8 @@ constexpr float BODY_SCALES[BODY_COUNT] = {1.1f, 0.15f, 0.3f,  0.375f, 0.3f, 0.8
 constexpr int BODY_ORBIT_RADII[BODY_COUNT] = {0, 350, 550, 750, 950, 1250, 1750, 2300, 2500, 2700, 750, 1750};
 // The Moon is lifted off the Earth's orbit along body z.
 constexpr float MOON_OFFSET_Z = 150.0f;
+// The Earth's centre: the Moon swings about the vertical through it.
+constexpr float EARTH_CENTRE[3] = {750.0f, 0.0f, 0.0f};
 
 // The texture resource of each body and its size in pixels.
 struct BodyTexture {

@@ -19,6 +19,12 @@ void loadTexture(int resourceId, unsigned int textureName, int width, int height
     const std::size_t size = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3u;
     if (!picture.data || picture.size < size) return;
     // The resource's bytes stay mapped for the life of the module; GL copies them during these calls.
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, picture.data);
+    // A picture larger than the driver takes (a Voodoo board: 256 x 256) would only be refused; the
+    // mipmap builder scales it down to the largest size for its level 0.
+    GLint maxSize = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
+    if (maxSize <= 0 || (width <= maxSize && height <= maxSize)) {
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, picture.data);
+    }
     gluApi.gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGB, width, height, GL_RGB, GL_UNSIGNED_BYTE, picture.data);
 }

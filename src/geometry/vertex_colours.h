@@ -4,8 +4,9 @@
 // and below open leaves colours the mesh vertices: every vertex a visible triangle can reference.
 #include "geometry/lod_tree.h"
 
-// Lit from the body's lightPosition: colour = a x baseColour with a = normal . (vertex - light) /
-// |vertex - light| + 0.3, at least 0.3. Normals point inward, so the side facing the light reaches
+// Lit from the body's lightPosition (the Sun in the body's unturned frame, placed each tick):
+// colour = a x baseColour with a = normal . (vertex - light) / |vertex - light| + 0.3, at least 0.3,
+// with the vertices and normals as built. Normals point inward, so the side facing the light reaches
 // 1.3 times the base colour and the far side 0.3. Alpha is left as it is.
 void litColours(LodNode* node, CelestialBody* body);
 

@@ -9,29 +9,24 @@ void transformPoint(float point[4], const float matrix[16]) {
     }
 }
 
-namespace {
-
-// Normalised coordinate (clip / w) shifted by the widened half window: in view strictly between
-// 0 and 2.4. A point at w = 0 gives no number and is never in view.
-bool insideWidenedWindow(float clip, float w) {
-    const double shifted = clip / w + 1.2;
-    return shifted > 0.0 && shifted < 2.4;
-}
-
-}  // namespace
-
 int bodyOffScreen(const CelestialBody* body) {
     float modelview[16], projection[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
     glGetFloatv(GL_PROJECTION_MATRIX, projection);
-    for (int i = -1; i < 8; ++i) {
-        const float* source = i < 0 ? body->boxCentre : body->boxCorners[i];
-        float clip[4] = {source[0], source[1], source[2], source[3]};
+    // One bit per plane, set while every corner so far lies outside it.
+    unsigned outsideAll = 0x3F;
+    for (const float* corner : body->boxCorners) {
+        float clip[4] = {corner[0], corner[1], corner[2], corner[3]};
         transformPoint(clip, modelview);
         transformPoint(clip, projection);
-        if (insideWidenedWindow(clip[0], clip[3]) && insideWidenedWindow(clip[1], clip[3]) && clip[2] > 0.0f) {
-            return 0;
+        const float w = clip[3];
+        unsigned outside = 0;
+        for (int axis = 0; axis < 3; ++axis) {
+            if (clip[axis] < -w) outside |= 1u << (2 * axis);
+            if (clip[axis] > w) outside |= 2u << (2 * axis);
         }
+        outsideAll &= outside;
+        if (outsideAll == 0) return 0;
     }
     return 1;
 }

@@ -7,8 +7,8 @@
 void transformPoint(float point[4], const float matrix[16]);
 
 // 1 when the body is entirely out of view, 0 otherwise, by the current modelview and projection
-// matrices (read through glGetFloatv). Only nine points are tested: the box centre, then the eight
-// box corners. A point is in view when it lies in front of the camera (clip z > 0) and inside the
-// window widened by 20 % on every side (normalised x and y within +-1.2). A body whose nine points
-// all miss is skipped even when its faces cross the view.
+// matrices (read through glGetFloatv). The body's box is out of view when all eight of its corners lie
+// outside the same one of the six planes of the view volume, in clip space before the divide
+// (x < -w, x > w, y < -w, y > w, z < -w, z > w). Any box that might put a part of the body on screen
+// is kept, however close: a planet filling the screen with its centre behind the camera is drawn.
 int bodyOffScreen(const CelestialBody* body);

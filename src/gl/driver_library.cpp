@@ -3,7 +3,9 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "gl/driver_glu.h"
 #include "gl/gl_api.h"
+#include "gl/glu.h"
 #include "gl/window_system.h"
 #include "platform/platform.h"
 #include "settings/saver_settings.h"
@@ -53,6 +55,9 @@ int loadGlApi(const char* name) {
     // Optional entries come through the driver's own lookup, itself looked up for each of them.
     for (const GlEntry& entry : GL_EXTENSION_ENTRIES) storeGlEntry(glApi, entry, driverProcAddress(entry.name));
     if (std::strcmp(name, "opengl32.dll") != 0) glApi.driverPixelFormat = 1;
+    // The system's GLU draws through the system's OpenGL library; any other driver gets GLU's work
+    // through its own table.
+    gluApi = std::strcmp(name, platform.systemGlLibrary) == 0 ? systemGluApi() : driverGluApi();
     return GL_LOAD_OK;
 }
 

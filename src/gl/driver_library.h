@@ -13,7 +13,8 @@ constexpr int GL_LOAD_NO_LIBRARY = -666;
 
 // Loads the library and every entry point: GL_LOAD_OK; GL_LOAD_NO_LIBRARY after the message box when it
 // does not load; GL_LOAD_MISSING_ENTRY at the first OpenGL 1.1 function it lacks (the entries before it
-// stay set). Sets driverPixelFormat for any library not named exactly "opengl32.dll".
+// stay set). Sets driverPixelFormat for any library not named exactly "opengl32.dll", and points gluApi at
+// the table's own look-at and mipmap builder for any library other than the system's.
 int loadGlApi(const char* name);
 
 // Frees the library; returns the platform's result of freeing.

@@ -8,4 +8,6 @@ GLint ORB_GLAPI gluBuild2DMipmaps(GLenum target, GLint components, GLint width, 
                                   GLenum type, const void* data);
 }
 
-GluApi gluApi = {gluLookAt, gluBuild2DMipmaps};
+GluApi systemGluApi() { return {gluLookAt, gluBuild2DMipmaps}; }
+
+GluApi gluApi = systemGluApi();

@@ -10,5 +10,8 @@ struct GluApi {
                                         GLenum type, const void* data);
 };
 
-// Holds the linked library's functions from the start.
+// Holds the linked library's functions from the start; the driver loader points it at the functions of
+// gl/driver_glu.h when the driver is not the library the system's GLU calls.
 extern GluApi gluApi;
+// The linked library's functions.
+GluApi systemGluApi();

@@ -38,6 +38,10 @@ struct Platform {
     uint32_t (*tickCount)();
     // Milliseconds of the multimedia timer, wrapping at 2^32 (timeGetTime).
     uint32_t (*multimediaTime)();
+    // Asks for (and gives back) a timer resolution of `ms` milliseconds (timeBeginPeriod and
+    // timeEndPeriod). Windows' timer otherwise advances in steps of about 15.6 ms. Calls pair up.
+    void (*beginTimerPeriod)(uint32_t ms);
+    void (*endTimerPeriod)(uint32_t ms);
     // Sets a variable in this process's environment.
     void (*setEnvironment)(const char* name, const char* value);
     // The primary display's current mode; false when it cannot be read.
@@ -62,6 +66,8 @@ struct Platform {
     int (*systemChoosePixelFormat)(void* deviceContext, const void* descriptor);
     bool (*systemSetPixelFormat)(void* deviceContext, int format, const void* descriptor);
     bool (*systemSwapBuffers)(void* deviceContext);
+    // The file name of the OpenGL library that the system's GLU calls ("opengl32.dll" on Windows).
+    const char* systemGlLibrary;
     // True on a Windows NT platform (where the Windows 95/98 password libraries do not apply).
     bool (*isNtPlatform)();
 };

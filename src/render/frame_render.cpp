@@ -9,11 +9,6 @@
 #include "render/special_passes.h"
 #include "scene/scene.h"
 
-namespace {
-// The Earth's centre: the Moon swings about the vertical through it.
-constexpr float EARTH_CENTRE_X = 750.0f;
-}  // namespace
-
 void drawBody(CelestialBody* body) {
     if (bodyOffScreen(body)) return;
     updateLod(body->mesh.lodRoot, body);
@@ -33,6 +28,20 @@ void drawBody(CelestialBody* body) {
     glEnd();
 }
 
+void turnBodyAsDrawn(const CelestialBody* body) {
+    const int i = body->index;
+    glRotatef(scene.orbitAngle[i], 0.0f, 1.0f, 0.0f);
+    if (i == MOON_INDEX) {
+        glTranslatef(EARTH_CENTRE[0], EARTH_CENTRE[1], EARTH_CENTRE[2]);
+        glRotatef(scene.spinAngle, 0.0f, 1.0f, 0.0f);
+        glTranslatef(-EARTH_CENTRE[0], -EARTH_CENTRE[1], -EARTH_CENTRE[2]);
+    }
+    // Spin about the vertical through the body's own centre; the ring only rides its orbit.
+    glTranslatef(body->position[0], body->position[1], body->position[2]);
+    if (i != RING_INDEX) glRotatef(scene.spinAngle, 0.0f, 1.0f, 0.0f);
+    glTranslatef(-body->position[0], -body->position[1], -body->position[2]);
+}
+
 void drawFrame() {
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -46,16 +55,7 @@ void drawFrame() {
         const int i = body->index;
         glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(i));
         glPushMatrix();
-        glRotatef(scene.orbitAngle[i], 0.0f, 1.0f, 0.0f);
-        if (i == MOON_INDEX) {
-            glTranslatef(EARTH_CENTRE_X, 0.0f, 0.0f);
-            glRotatef(scene.spinAngle, 0.0f, 1.0f, 0.0f);
-            glTranslatef(-EARTH_CENTRE_X, 0.0f, 0.0f);
-        }
-        // Spin about the vertical through the body's own centre; the ring only rides its orbit.
-        glTranslatef(body->position[0], body->position[1], body->position[2]);
-        if (i != RING_INDEX) glRotatef(scene.spinAngle, 0.0f, 1.0f, 0.0f);
-        glTranslatef(-body->position[0], -body->position[1], -body->position[2]);
+        turnBodyAsDrawn(body);
         drawBody(body);
         glPopMatrix();
         if (i == SUN_INDEX) drawSunGlow();  // whether or not the Sun itself was in view

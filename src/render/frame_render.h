@@ -10,3 +10,8 @@ void drawFrame();
 // Draws one body's visible triangles in one glBegin/glEnd block, with the body's transform already set:
 // the whole-body test, one level-of-detail step and (for the planets and the Moon) the lighting pass.
 void drawBody(CelestialBody* body);
+
+// Multiplies the body's orbit and spin turns onto the current matrix, as every frame draws it: the spin
+// about the body's own vertical (not for the ring), for the Moon its swing about the Earth's vertical,
+// then the orbit about the Sun's.
+void turnBodyAsDrawn(const CelestialBody* body);

@@ -1,16 +1,16 @@
 #include "scene/update_tick.h"
 
+#include <cmath>
+
 #include "platform/platform.h"
 #include "scene/flight_input.h"
 #include "scene/manual_flight.h"
-#include "scene/rotation.h"
 #include "scene/scene.h"
 #include "settings/saver_settings.h"
 
 namespace {
 
 constexpr float SPIN_STEP = 0.5f;  // degrees per tick
-constexpr float VERTICAL[3] = {0.0f, 1.0f, 0.0f};
 
 // Angles advance and wrap above 360 (exactly 360 stays).
 float advanceAngle(float angle, float step) {
@@ -38,20 +38,22 @@ int32_t nextPathPosition(int32_t position, int32_t cameraSpeed) {
     return position > PATH_LAST ? 1 : position;
 }
 
-void turnBodyNormals(CelestialBody* body, float degrees, const float axis[3]) {
-    const RotationMatrix turn = axisAngleMatrix(axis, degrees);
-    const float(*built)[3] = body->mesh.builtNormals;
-    const auto turnInto = [&turn](float* normal, const float* from) {
-        const float x = from[0], y = from[1], z = from[2];
-        normal[0] = turn.m[0] * x + turn.m[1] * y + turn.m[2] * z;
-        normal[1] = turn.m[3] * x + turn.m[4] * y + turn.m[5] * z;
-        normal[2] = turn.m[6] * x + turn.m[7] * y + turn.m[8] * z;
+void placeSunInBodyFrames(CelestialBody* bodies, float spinDegrees) {
+    // glRotatef(a, 0, 1, 0) turns (x, z) to (x cos a + z sin a, -x sin a + z cos a); turnBack undoes it
+    // about the vertical through `centre`.
+    const double radians = spinDegrees * (3.14159265358979323846 / 180.0);
+    const double c = std::cos(radians), s = std::sin(radians);
+    const auto turnBack = [c, s](double point[3], const float centre[3]) {
+        const double x = point[0] - centre[0], z = point[2] - centre[2];
+        point[0] = centre[0] + x * c - z * s;
+        point[2] = centre[2] + x * s + z * c;
     };
-    MeshVertex* vertices = body->mesh.vertices;
-    const int32_t count = body->mesh.vertexCount;
-    for (int32_t i = 0; i < count; ++i) turnInto(vertices[i].normal, built[i]);
-    int32_t n = count;
-    for (MeshVertex* v = body->mesh.lodVertices; v; v = v->next, ++n) turnInto(v->normal, built[n]);
+    for (CelestialBody* body = bodies; body; body = body->next) {
+        double sun[3] = {0.0, 0.0, 0.0};
+        if (body->index == MOON_INDEX) turnBack(sun, EARTH_CENTRE);
+        if (body->index != RING_INDEX) turnBack(sun, body->position);
+        for (int k = 0; k < 3; ++k) body->lightPosition[k] = static_cast<float>(sun[k]);
+    }
 }
 
 void updateTick() {
@@ -59,15 +61,7 @@ void updateTick() {
     for (int i = 0; i < BODY_COUNT; ++i) scene.orbitAngle[i] = advanceAngle(scene.orbitAngle[i], scene.orbitStep[i][level]);
     scene.spinAngle = advanceAngle(scene.spinAngle, SPIN_STEP);
 
-    // The normals follow the drawn spin: spinAngle about each body's vertical, twice that for the Moon,
-    // which turns about the Earth and about itself. The ring is not spun when drawn, but its normals
-    // turn with the others, as they always have.
-    for (CelestialBody* body = scene.bodies; body; body = body->next) {
-        const float turns = body->index == MOON_INDEX ? 2.0f : 1.0f;
-        float degrees = turns * scene.spinAngle;
-        if (degrees > 360.0f) degrees -= 360.0f;
-        turnBodyNormals(body, -degrees, VERTICAL);
-    }
+    placeSunInBodyFrames(scene.bodies, scene.spinAngle);
 
     if (saverSettings.AutoPilot) {
         scene.pathPosition = nextPathPosition(scene.pathPosition, saverSettings.CameraSpeed);

@@ -1,6 +1,6 @@
 #pragma once
-// The fixed-rate update, one step per tick (ticks are more than 20 ms apart): orbits, spin, the normals
-// that keep each lit side towards the Sun, and the camera, from the tour or by manual flight.
+// The fixed-rate update, one step per tick (ticks are more than 20 ms apart): orbits, spin, where the
+// Sun stands for each body's lighting, and the camera, from the tour or by manual flight.
 #include <cstdint>
 
 #include "geometry/celestial_body.h"
@@ -10,11 +10,13 @@ constexpr int32_t PATH_LAST = 36999;
 
 void updateTick();
 
-// Sets every normal of the body (mesh vertices in array order, then the representatives in list order)
-// to its normal as built, turned by axisAngleMatrix(axis, degrees). Deriving the turned normals from the
-// built ones each time keeps them unit length and in step with the drawn spin however long the saver
-// runs; turning them a little further each tick would let rounding pile up.
-void turnBodyNormals(CelestialBody* body, float degrees, const float axis[3]);
+// Puts the Sun (the origin of the scene) into each body's lightPosition, in the body's own unturned
+// frame: the inverse of the turns the frame render draws it with (the spin about its own vertical by
+// spinDegrees and, for the Moon, the swing about the Earth's vertical by the same angle), applied to
+// the origin. The orbit turns about the Sun itself and so leaves it where it is; the ring is not lit.
+// Lighting the unturned vertices with their built normals from there gives each vertex the light its
+// drawn position and drawn normal get.
+void placeSunInBodyFrames(CelestialBody* bodies, float spinDegrees);
 
 // The tick's readings of stored options that the dialog keeps in range but the registry may not.
 int32_t planetSpeedLevel(int32_t planetSpeed);  // 0..5

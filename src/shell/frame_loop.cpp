@@ -9,8 +9,9 @@ bool tickDue(uint32_t now, uint32_t lastTick) {
 }
 
 void runFrameLoop(const FrameLoopSteps& steps) {
+    platform.beginTimerPeriod(TIMER_PERIOD_MS);
     for (;;) {
-        if (!steps.handleMessage()) return;
+        if (!steps.handleMessage()) break;
         steps.drawFrame();
         // One tick at most, and lastTickTime takes the time read, not +20: a slow frame delays the
         // next tick instead of causing a burst of catch-up ticks.
@@ -20,4 +21,5 @@ void runFrameLoop(const FrameLoopSteps& steps) {
             lastTickTime = now;
         }
     }
+    platform.endTimerPeriod(TIMER_PERIOD_MS);
 }

@@ -53,6 +53,8 @@ void beginHackInput(HackTarget target, int32_t width, int32_t height, int32_t po
     saverWindowCalls.verifyPassword = verifyPassword;
     platform.cursorPosition = hackCursorPosition;
     saverMode = SaverMode::Run;
+    // The program's loop follows at once and no start-up message box can be up: the rules may act.
+    exitRulesArmed = true;
     saverState = SaverState{};
     // The anchor for mouse travel and the start of the grace period: the window exists now.
     onWindowCreated(&hackInput);

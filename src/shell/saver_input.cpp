@@ -11,6 +11,7 @@
 
 SaverWindowCalls saverWindowCalls{};
 int32_t largeMoveCount = 0;
+bool exitRulesArmed = false;
 
 namespace {
 
@@ -27,7 +28,7 @@ bool isFlightKey(uint32_t key) {
 
 }  // namespace
 
-bool saverActive() { return saverMode == SaverMode::Run && !saverState.checkingPassword; }
+bool saverActive() { return saverMode == SaverMode::Run && exitRulesArmed && !saverState.checkingPassword; }
 
 void requestClose() {
     saverState.closeRequested = 1;

@@ -22,7 +22,12 @@ constexpr uint32_t KEY_0 = 0x30, KEY_1 = 0x31, KEY_9 = 0x39, KEY_P = 0x50, KEY_T
 
 constexpr int32_t MOUSE_TRAVEL_LIMIT = 100;  // pixels
 
-// Active: the saver runs and no password check is under way.
+// Set by the run start-up just before the frame loop and cleared after it. Until then the exit rules
+// are silent: a start-up error box takes the activation from the saver window, and that must not close
+// the box (its modal loop would end on the saver's own quit message before anyone could read it).
+extern bool exitRulesArmed;
+
+// Active: the saver runs, its frame loop has started and no password check is under way.
 bool saverActive();
 
 void requestClose();

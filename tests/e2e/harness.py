@@ -152,9 +152,11 @@ class Session:
         return env
 
     # --- the saver ------------------------------------------------------------------------------
-    def launch(self, *args):
-        """Starts Orbitarium.scr with the given command-line words."""
-        self._saver = subprocess.Popen(["wine", self.scr, *args], env=self.env(),
+    def launch(self, *args, cwd=None, extra_env=None):
+        """Starts Orbitarium.scr with the given command-line words (in folder cwd, with extra_env)."""
+        env = self.env()
+        env.update(extra_env or {})
+        self._saver = subprocess.Popen(["wine", self.scr, *args], env=env, cwd=cwd,
                                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                        stderr=subprocess.DEVNULL, start_new_session=True)
         return self._saver

@@ -20,6 +20,11 @@ GLIDE2X = ("glide2x", "glide2x.dll")
 GLIDE3X = ("glide3x", "glide3x.dll")
 COUNTING_3DFXVGL = ("3dfxvgl", "3dfxvgl.dll")
 NO_VIEWPORT_3DFXVGL = ("no_viewport", "3dfxvgl.dll")
+RECORDING_3DFXVGL = ("recording", "3dfxvgl.dll")
+
+# The textures the saver loads: the twelve bodies (0 to 11, the first seven 512 x 512), the glow twice
+# (13, 14) and the loading picture (15).
+TEXTURE_NAMES = list(range(12)) + [13, 14, 15]
 
 
 class DriverChoice(harness.SessionTestCase):
@@ -43,14 +48,14 @@ class DriverChoice(harness.SessionTestCase):
                 pass
         shutil.rmtree(self.folder, ignore_errors=True)
 
-    def install(self, *libraries):
+    def install(self, *libraries, into=None):
         for folder, name in libraries:
-            shutil.copy(os.path.join(FAKES, folder, name), os.path.join(self.folder, name))
+            shutil.copy(os.path.join(FAKES, folder, name), os.path.join(into or self.folder, name))
 
-    def loads(self):
-        """The test libraries loaded so far, in order."""
+    def loads(self, folder=None):
+        """The test libraries loaded so far from the folder (the saver's by default), in order."""
         try:
-            with open(os.path.join(self.folder, "loads.txt")) as log:
+            with open(os.path.join(folder or self.folder, "loads.txt")) as log:
                 return [line.strip().lower() for line in log if line.strip()]
         except FileNotFoundError:
             return []
@@ -73,9 +78,25 @@ class DriverChoice(harness.SessionTestCase):
             time.sleep(0.05)
         self.fail("the driver counted %s swaps in %.0f s, not %d" % (self.swaps(), timeout, at_least))
 
-    def start_saver(self):
-        self.session.launch("/s")
+    def start_saver(self, **launch):
+        self.session.launch("/s", **launch)
         return self.session.wait_window("Orbitarium", timeout=60)
+
+    def recorded(self):
+        """What the recording driver has seen: its counts by name, and its uploads as (texture, level,
+        width, height)."""
+        counts, levels = {}, []
+        try:
+            with open(os.path.join(self.folder, "gl-calls.txt")) as record:
+                for line in record:
+                    words = line.split()
+                    if words and words[0] == "level":
+                        levels.append(tuple(int(w) for w in words[1:]))
+                    elif len(words) == 2:
+                        counts[words[0]] = int(words[1])
+        except FileNotFoundError:
+            pass
+        return counts, levels
 
     def end_with_escape(self, window):
         # Within the grace period after start-up no password is asked.
@@ -105,6 +126,55 @@ class DriverChoice(harness.SessionTestCase):
         self.session.reg_set("3dfx", 1)
         self.assert_runs_through_the_counting_driver("driver-glide3x")
         self.assertEqual(self.loads(), ["glide3x.dll", "3dfxvgl.dll", "3dfxvgl.dll"])
+
+    def test_a_3dfx_driver_gets_the_camera_every_frame_and_every_mip_level_within_its_size(self):
+        self.install(GLIDE2X, RECORDING_3DFXVGL)
+        self.session.reg_set("3dfx", 1)
+        window = self.start_saver()
+        deadline = time.monotonic() + 30
+        while self.recorded()[0].get("swaps", 0) < 20 and time.monotonic() < deadline:
+            time.sleep(0.1)
+        shot = self.session.screenshot("driver-recording")
+        self.end_with_escape(window)
+        counts, levels = self.recorded()
+        self.assertGreaterEqual(counts.get("swaps", 0), 20)
+        self.assertEqual(counts["frames-without-camera"], 0, "frames drawn without the camera")
+        self.assertEqual(counts["camera-not-a-rotation"], 0)
+        self.assertEqual(counts["refused"], 0, "uploads larger than the driver takes")
+        for texture in TEXTURE_NAMES:
+            chain = sorted({(level, w, h) for t, level, w, h in levels if t == texture})
+            self.assertEqual(chain, [(level, 256 >> level, 256 >> level) for level in range(9)],
+                             "texture %d" % texture)
+        self.assertGreater(harness.Image.read(shot).lit_fraction(), 0.005, "the frame drawn through it is black")
+
+    def assert_planted_libraries_are_not_loaded(self, shot_name, planted, **launch):
+        """A Glide runtime and a 3dfx driver in a folder that is not the saver's: the saver runs
+        through opengl32.dll and loads neither."""
+        self.install(GLIDE2X, COUNTING_3DFXVGL, into=planted)
+        self.session.reg_set("3dfx", 1)
+        window = self.start_saver(**launch)
+        time.sleep(1.5)  # frames are drawn meanwhile
+        shot = self.session.screenshot(shot_name)
+        self.end_with_escape(window)
+        self.assertEqual(self.loads(planted), [])
+        self.assertFalse(os.path.exists(os.path.join(planted, "swaps.txt")))
+        self.assertGreater(harness.Image.read(shot).lit_fraction(), 0.005, "the frame is black")
+
+    def test_libraries_in_the_current_directory_are_not_loaded(self):
+        planted = tempfile.mkdtemp(prefix="orbitarium-cwd-")
+        try:
+            self.assert_planted_libraries_are_not_loaded("driver-cwd-ignored", planted, cwd=planted)
+        finally:
+            shutil.rmtree(planted, ignore_errors=True)
+
+    def test_libraries_on_the_path_are_not_loaded(self):
+        planted = tempfile.mkdtemp(prefix="orbitarium-path-")
+        try:
+            # WINEPATH puts the folder on the Windows PATH of the process.
+            self.assert_planted_libraries_are_not_loaded("driver-path-ignored", planted,
+                                                         extra_env={"WINEPATH": "Z:" + planted.replace("/", "\\")})
+        finally:
+            shutil.rmtree(planted, ignore_errors=True)
 
     def test_3dfx_off_probes_nothing_and_runs_through_opengl32(self):
         self.install(GLIDE2X, GLIDE3X, COUNTING_3DFXVGL)

@@ -77,4 +77,77 @@ TEST(FrameLoop, MessageThenFrameInTheSamePassAndQuitEndsBeforeDrawing) {
     EXPECT_EQ(loop.events, "FMFF");
 }
 
+// A Windows timer: it advances in steps of 15.625 ms (64 a second) unless a finer period has been asked
+// for and not yet given back. `trueMicros` is the real time; the timer shows it rounded down to a step.
+struct SteppingTimer {
+    static inline uint64_t trueMicros = 0;
+    static inline uint32_t askedPeriod = 0;  // 0: none asked for
+    static inline bool honoursRequests = true;
+    static inline std::string requests;     // B begin, E end, with the period
+    static uint32_t read() {
+        const uint64_t step = askedPeriod != 0 && honoursRequests ? 1000u : 15625u;
+        return static_cast<uint32_t>(trueMicros / step * step / 1000u);
+    }
+    static void begin(uint32_t ms) {
+        requests += "B" + std::to_string(ms);
+        askedPeriod = ms;
+    }
+    static void end(uint32_t ms) {
+        requests += "E" + std::to_string(ms);
+        if (askedPeriod == ms) askedPeriod = 0;
+    }
+};
+
+// Ticks a second over ten seconds of 1 ms frames.
+double ticksPerSecond(bool timerHonoursRequests) {
+    ScopedPlatform saved;
+    platform.multimediaTime = SteppingTimer::read;
+    platform.beginTimerPeriod = SteppingTimer::begin;
+    platform.endTimerPeriod = SteppingTimer::end;
+    SteppingTimer::trueMicros = 0;
+    SteppingTimer::askedPeriod = 0;
+    SteppingTimer::honoursRequests = timerHonoursRequests;
+    SteppingTimer::requests.clear();
+    lastTickTime = 0;
+    int frames = 0, ticks = 0;
+    FrameLoopSteps steps;
+    steps.handleMessage = [&frames] { return frames < 10000; };
+    steps.drawFrame = [&frames] {
+        ++frames;
+        SteppingTimer::trueMicros += 1000;
+    };
+    steps.updateTick = [&ticks] { ++ticks; };
+    runFrameLoop(steps);
+    return ticks / 10.0;
+}
+
+// "More than 20 ms" on a timer of 15.625 ms steps is first seen at 31.25 ms: 32 ticks a second, and the
+// tour and the planets run a third slower than meant. The loop asks for a 1 ms period, which gives
+// the 47.6 a second of ticks at least 21 ms apart.
+TEST(FrameLoop, TheTimerPeriodDecidesTheTickRate) {
+    EXPECT_NEAR(ticksPerSecond(true), 1000.0 / 21.0, 0.5);
+    EXPECT_NEAR(ticksPerSecond(false), 32.0, 0.5);
+}
+
+TEST(FrameLoop, TheFinePeriodIsAskedForOnceAndGivenBackOnceTheLoopEnds) {
+    ticksPerSecond(true);
+    EXPECT_EQ(SteppingTimer::requests, "B1E1");
+    EXPECT_EQ(SteppingTimer::askedPeriod, 0u);
+
+    // Asked for before the first pass, given back after the quit message.
+    ScopedPlatform saved;
+    platform.beginTimerPeriod = SteppingTimer::begin;
+    platform.endTimerPeriod = SteppingTimer::end;
+    SteppingTimer::requests.clear();
+    FrameLoopSteps steps;
+    steps.handleMessage = [] {
+        SteppingTimer::requests += "M";
+        return false;
+    };
+    steps.drawFrame = [] {};
+    steps.updateTick = [] {};
+    runFrameLoop(steps);
+    EXPECT_EQ(SteppingTimer::requests, "B1ME1");
+}
+
 }  // namespace

@@ -44,6 +44,7 @@ protected:
         platform = saved;
         RegDeleteTreeA(HKEY_CURRENT_USER, SAVER_KEY);
         saverMode = SaverMode::None;
+        exitRulesArmed = false;
     }
     Platform saved{};
 };
@@ -77,6 +78,7 @@ TEST(HostilePasswordDelay, AllOnesReadsAsMinusOneAndMeansNoGracePeriod) {
     SetEnvironmentVariableA("ORB_FAKE_PASSWORD_CALLS", "0");
     SetEnvironmentVariableA("ORB_FAKE_PASSWORD_ANSWER", "1");
     saverMode = SaverMode::Run;
+    exitRulesArmed = true;  // as in the frame loop
     saverState = SaverState{};
     saverState.passwordDelay = -1;
     quits = 0;
@@ -90,6 +92,7 @@ TEST(HostilePasswordDelay, AllOnesReadsAsMinusOneAndMeansNoGracePeriod) {
     EXPECT_EQ(quits, 1);
     saverWindowCalls = savedCalls;
     saverMode = SaverMode::None;
+    exitRulesArmed = false;
     platform = saved;
 }
 

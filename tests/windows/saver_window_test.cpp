@@ -12,6 +12,7 @@
 #include "platform/platform.h"
 #include "settings/saver_settings.h"
 #include "shell/startup.h"
+#include "shell/saver_input.h"
 #include "shell/saver_mode.h"
 #include "shell/win32/saver_window.h"
 
@@ -155,6 +156,83 @@ TEST_F(SaverWindow, ClassIsRegisteredOnlyOnceAndASecondWindowNeedsNoNewClass) {
     HWND second = createFullScreen();
     EXPECT_NE(second, nullptr);
     EXPECT_TRUE(shownMessages.empty());
+}
+
+ATOM WINAPI refuseClass(const WNDCLASSA*) { return 0; }
+HWND WINAPI refuseWindow(DWORD, LPCSTR, LPCSTR, DWORD, int, int, int, int, HWND, HMENU, HINSTANCE, LPVOID) {
+    return nullptr;
+}
+
+// The system refusing the class or the window: the saver's own box, exactly, and no window.
+TEST_F(SaverWindow, RefusedClassOrWindowShowsItsBoxAndReturnsNoWindow) {
+    const SaverWindowSystem real = saverWindowSystem;
+    const HINSTANCE registered = moduleInstance;
+    const struct {
+        bool classRefused;
+        const char* text;
+    } cases[] = {{true, "RegisterClass() failed:  Cannot register window class."},
+                 {false, "CreateWindow() failed:  Cannot create a window."}};
+    for (const auto& refused : cases) {
+        SCOPED_TRACE(refused.text);
+        shownMessages.clear();
+        // The class is registered once per process: an empty module instance makes the next window try.
+        moduleInstance = refused.classRefused ? nullptr : registered;
+        if (refused.classRefused) saverWindowSystem.registerClass = refuseClass;
+        else saverWindowSystem.createWindowEx = refuseWindow;
+        EXPECT_EQ(createSaverWindow("Orbitarium", 0, 0, displayWidth, displayHeight), nullptr);
+        saverWindowSystem = real;
+        EXPECT_EQ(FindWindowA("OpenGL", nullptr), nullptr);
+        ASSERT_EQ(shownMessages.size(), 1u);
+        EXPECT_EQ(shownMessages[0].text, refused.text);
+        EXPECT_EQ(shownMessages[0].caption, "Error");
+        EXPECT_EQ(shownMessages[0].flags, static_cast<uint32_t>(MB_OK));
+    }
+    moduleInstance = registered ? registered : GetModuleHandleA(nullptr);
+}
+
+// A stand-in for a system message box: a window of its own takes the activation from the saver window
+// and runs a modal loop for a while, ending early, as the real box does, on a quit message.
+bool boxLoopSawQuit = false;
+int boxThatTakesTheActivation(const char* text, const char* caption, uint32_t flags) {
+    recordMessage(text, caption, flags);
+    HWND box = CreateWindowExA(0, "STATIC", caption, WS_POPUP | WS_VISIBLE, 10, 10, 200, 100, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    SetActiveWindow(box);
+    const DWORD until = GetTickCount() + 300;
+    MSG message;
+    while (!boxLoopSawQuit && static_cast<int32_t>(until - GetTickCount()) > 0) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) boxLoopSawQuit = true;
+            else DispatchMessageA(&message);
+        }
+        Sleep(5);
+    }
+    DestroyWindow(box);
+    return IDOK;
+}
+
+// A mode the display lacks, in the run mode: the error box takes the activation, and that must not
+// close the saver window and, through its quit message, the box before anyone has read it.
+TEST_F(SaverWindow, StartUpErrorBoxIsNotClosedByTheSaversOwnWindow) {
+    saverMode = SaverMode::Run;
+    platform.messageBox = boxThatTakesTheActivation;
+    for (const bool loopRunning : {false, true}) {
+        SCOPED_TRACE(loopRunning ? "frame loop running" : "start-up");
+        boxLoopSawQuit = false;
+        shownMessages.clear();
+        saverState = SaverState{};
+        saverState.passwordDelay = 60;  // ending asks for no password
+        exitRulesArmed = loopRunning;
+        EXPECT_EQ(createSaverWindow("Orbitarium", 0, 0, 800, 600), nullptr);
+        ASSERT_EQ(shownMessages.size(), 1u);
+        // Only once the frame loop runs does losing the activation end the saver.
+        EXPECT_EQ(boxLoopSawQuit, loopRunning);
+        EXPECT_EQ(saverState.closeRequested != 0, loopRunning);
+        exitRulesArmed = false;
+        while (HWND left = FindWindowA("OpenGL", nullptr)) DestroyWindow(left);
+        dispatchWaitingMessages();
+    }
+    saverMode = SaverMode::None;
 }
 
 TEST_F(SaverWindow, WindowGetsADoubleBufferedOpenGlFormatWithADepthBuffer) {

@@ -36,6 +36,7 @@ protected:
         RegisterClassA(&windowClass);
         connectSaverWindowCalls();
         saverMode = SaverMode::Run;
+        exitRulesArmed = true;  // as in the frame loop
         saverSettings = SaverSettings{};
         saverState = SaverState{};
         flightInput = FlightInput{};
@@ -51,6 +52,7 @@ protected:
         MSG quit;
         PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the destroy handling's own
         saverMode = SaverMode::None;
+        exitRulesArmed = false;
         platform = saved;
     }
     void drain() {

@@ -18,6 +18,8 @@ uint32_t millisecondsOf(clockid_t clock) {
 
 uint32_t posixTickCount() { return millisecondsOf(CLOCK_MONOTONIC); }
 uint32_t posixMultimediaTime() { return millisecondsOf(CLOCK_MONOTONIC); }
+// The monotonic clock already counts in nanoseconds: nothing to ask for.
+void posixTimerPeriod(uint32_t) {}
 
 void posixSetEnvironment(const char* name, const char* value) { setenv(name, value, 1); }
 
@@ -71,6 +73,8 @@ Platform makePlatform() {
     Platform table{};
     table.tickCount = posixTickCount;
     table.multimediaTime = posixMultimediaTime;
+    table.beginTimerPeriod = posixTimerPeriod;
+    table.endTimerPeriod = posixTimerPeriod;
     table.setEnvironment = posixSetEnvironment;
     table.currentDisplayMode = posixCurrentDisplayMode;
     table.enumDisplayMode = posixEnumDisplayMode;
@@ -84,6 +88,7 @@ Platform makePlatform() {
     table.systemChoosePixelFormat = posixSystemChoosePixelFormat;
     table.systemSetPixelFormat = posixSystemSetPixelFormat;
     table.systemSwapBuffers = posixSystemSwapBuffers;
+    table.systemGlLibrary = "libGL.so.1";
     table.isNtPlatform = posixIsNtPlatform;
     return table;
 }

@@ -11,6 +11,8 @@ namespace {
 
 uint32_t win32TickCount() { return GetTickCount(); }
 uint32_t win32MultimediaTime() { return timeGetTime(); }
+void win32BeginTimerPeriod(uint32_t ms) { timeBeginPeriod(ms); }
+void win32EndTimerPeriod(uint32_t ms) { timeEndPeriod(ms); }
 
 void win32SetEnvironment(const char* name, const char* value) {
     // Both the Win32 environment block and the C runtime's copy, so that a driver library reads it
@@ -108,6 +110,8 @@ Platform makePlatform() {
     Platform table{};
     table.tickCount = win32TickCount;
     table.multimediaTime = win32MultimediaTime;
+    table.beginTimerPeriod = win32BeginTimerPeriod;
+    table.endTimerPeriod = win32EndTimerPeriod;
     table.setEnvironment = win32SetEnvironment;
     table.currentDisplayMode = win32CurrentDisplayMode;
     table.enumDisplayMode = win32EnumDisplayMode;
@@ -121,6 +125,7 @@ Platform makePlatform() {
     table.systemChoosePixelFormat = win32SystemChoosePixelFormat;
     table.systemSetPixelFormat = win32SystemSetPixelFormat;
     table.systemSwapBuffers = win32SystemSwapBuffers;
+    table.systemGlLibrary = "opengl32.dll";
     table.isNtPlatform = win32IsNtPlatform;
     return table;
 }

@@ -12,6 +12,7 @@
 #include "shell/command_line.h"
 #include "shell/frame_loop.h"
 #include "shell/password_hooks.h"
+#include "shell/saver_input.h"
 #include "shell/startup.h"
 #include "shell/win32/message_pump.h"
 #include "shell/win32/saver_window.h"
@@ -48,7 +49,9 @@ int runSaver(int showCommand) {
     steps.handleMessage = [window] { return handleSaverMessage(window); };
     steps.drawFrame = drawFrame;
     steps.updateTick = updateTick;
+    exitRulesArmed = true;
     runFrameLoop(steps);
+    exitRulesArmed = false;
 
     setSaverRunning(FALSE);
     DestroyWindow(window);  // its destroy handling releases both contexts

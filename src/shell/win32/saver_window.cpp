@@ -6,6 +6,7 @@
 #include "shell/display_mode_switch.h"
 
 HINSTANCE moduleInstance = nullptr;
+SaverWindowSystem saverWindowSystem = {RegisterClassA, CreateWindowExA};
 
 namespace {
 
@@ -20,7 +21,7 @@ bool registerSaverClass() {
     windowClass.hIcon = LoadIconA(nullptr, IDI_WINLOGO);
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.lpszClassName = SAVER_CLASS;
-    return RegisterClassA(&windowClass) != 0;
+    return saverWindowSystem.registerClass(&windowClass) != 0;
 }
 
 }  // namespace
@@ -33,8 +34,8 @@ HWND createSaverWindow(const char* caption, int x, int y, int width, int height)
             return nullptr;
         }
     }
-    HWND window = CreateWindowExA(0, SAVER_CLASS, caption, SAVER_WINDOW_STYLE, x, y, width, height, nullptr,
-                                  nullptr, moduleInstance, nullptr);
+    HWND window = saverWindowSystem.createWindowEx(0, SAVER_CLASS, caption, SAVER_WINDOW_STYLE, x, y, width, height,
+                                                   nullptr, nullptr, moduleInstance, nullptr);
     if (!window) {
         platform.messageBox("CreateWindow() failed:  Cannot create a window.", "Error", MB_OK);
         return nullptr;

@@ -5,6 +5,14 @@
 // The program's module; empty until the first createSaverWindow, which also registers the class.
 extern HINSTANCE moduleInstance;
 
+// The two system calls that make the window. Tests replace them to make the system refuse.
+struct SaverWindowSystem {
+    ATOM(WINAPI* registerClass)(const WNDCLASSA* windowClass);
+    HWND(WINAPI* createWindowEx)(DWORD extendedStyle, LPCSTR className, LPCSTR caption, DWORD style, int x, int y,
+                                 int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID data);
+};
+extern SaverWindowSystem saverWindowSystem;
+
 // Creates the window (its creation message reaches SaverWindowProc during this call), switches the
 // display to the saver's mode and gives the window an OpenGL pixel format. Returns null after showing
 // any message, with the display mode as it was.

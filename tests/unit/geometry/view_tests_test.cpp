@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "fake_gl.h"
@@ -31,7 +32,29 @@ void look(const float eye[3], const float direction[3]) {
     fake_gl::saverProjection(fake_gl::current.projection);
 }
 
-TEST(BodyOffScreen, NinePointsInTheWidenedWindowInFrontOfTheCamera) {
+// Whether any vertex of the body lies inside the view volume: the body is then on screen.
+bool anyVertexInView(const CelestialBody& body) {
+    for (int32_t i = 0; i < body.mesh.vertexCount; ++i) {
+        const float* v = body.mesh.vertices[i].position;
+        float clip[4] = {v[0], v[1], v[2], 1.0f};
+        transformPoint(clip, fake_gl::current.modelview);
+        transformPoint(clip, fake_gl::current.projection);
+        const float w = clip[3];
+        if (std::fabs(clip[0]) <= w && std::fabs(clip[1]) <= w && std::fabs(clip[2]) <= w) return true;
+    }
+    return false;
+}
+
+float radiusOf(const CelestialBody& body) {
+    float radius = 0.0f;
+    for (int32_t i = 0; i < body.mesh.vertexCount; ++i) {
+        const float* v = body.mesh.vertices[i].position;
+        radius = std::max(radius, std::hypot(v[0] - body.position[0], v[1] - body.position[1], v[2] - body.position[2]));
+    }
+    return radius;
+}
+
+TEST(BodyOffScreen, SkipsOnlyABoxWhollyOutsideOneSideOfTheViewVolume) {
     BuiltBody earth(EARTH_INDEX, SphereTables);
     BuiltBody moon(MOON_INDEX, SphereTables);
     fake_gl::ScopedGl gl;
@@ -42,27 +65,81 @@ TEST(BodyOffScreen, NinePointsInTheWidenedWindowInFrontOfTheCamera) {
     EXPECT_EQ(bodyOffScreen(&earth.body), 0);
     EXPECT_EQ(fake_gl::getFloatCalls, 2);
 
-    // Turned round: every point is behind the camera, straight behind it, where x / w and y / w
-    // fall inside the window; only the clip z rules them out.
+    // Turned round: every corner is behind the camera, beyond the near plane.
     look(front, backward);
     EXPECT_EQ(bodyOffScreen(&earth.body), 1);
 
-    // Inside the box, near its +x face, looking out through it: the sphere's surface is ahead, but
-    // none of the nine points is in view.
+    // Inside the box, near its +x face, looking out through it: the sphere's surface is ahead.
     const float inside[3] = {820, 0, 0};
     look(inside, alongX);
-    EXPECT_EQ(bodyOffScreen(&earth.body), 1);
+    EXPECT_EQ(bodyOffScreen(&earth.body), 0);
+    EXPECT_TRUE(anyVertexInView(earth.body));
 
-    // Normalised x 1.1: outside the screen but inside the widened window. At 1.3 it is skipped.
-    const float widened[3] = {750 - 1.1f * 5000, 0, 150 + 5000};
-    look(widened, forward);
+    // The Moon (radius 5) 5000 units ahead: just inside the right edge it is kept, just beyond any edge
+    // it is skipped (no widened window any more).
+    const float inView[3] = {750 - 0.99f * 5000, 0, 150 + 5000};
+    look(inView, forward);
     EXPECT_EQ(bodyOffScreen(&moon.body), 0);
-    const float beyond[3] = {750 - 1.3f * 5000, 0, 150 + 5000};
-    look(beyond, forward);
+    const float beside[3] = {750 - 1.01f * 5000 - 10, 0, 150 + 5000};
+    look(beside, forward);
     EXPECT_EQ(bodyOffScreen(&moon.body), 1);
-    const float above[3] = {750, -1.3f * 0.75f * 5000, 150 + 5000};
+    const float above[3] = {750, -1.01f * 0.75f * 5000 - 10, 150 + 5000};
     look(above, forward);
     EXPECT_EQ(bodyOffScreen(&moon.body), 1);
+    // Beyond the far plane (40,000 units).
+    const float far[3] = {750, 0, 150 + 40100};
+    look(far, forward);
+    EXPECT_EQ(bodyOffScreen(&moon.body), 1);
+    const float nearFar[3] = {750, 0, 150 + 39000};
+    look(nearFar, forward);
+    EXPECT_EQ(bodyOffScreen(&moon.body), 0);
+}
+
+// With the eye 1.05 radii from Jupiter's centre, looking along its surface, the planet covers a large
+// part of the screen while its centre is behind the camera and no box corner projects on screen.
+TEST(BodyOffScreen, APlanetGrazedAtCloseRangeIsDrawn) {
+    BuiltBody jupiter(5, SphereTables);
+    fake_gl::ScopedGl gl;
+    const float r = radiusOf(jupiter.body);
+    const float* c = jupiter.body.position;
+    const float eye[3] = {c[0], c[1], c[2] + 1.05f * r};
+    const float along[3] = {1, 0, -0.2f};  // tangent, a little towards the planet
+    look(eye, along);
+    ASSERT_TRUE(anyVertexInView(jupiter.body));
+    EXPECT_EQ(bodyOffScreen(&jupiter.body), 0);
+}
+
+// Near approaches to every planet from many directions: whenever a vertex is on screen, the body is
+// drawn; and the approaches that look away from it do skip it.
+TEST(BodyOffScreen, NearApproachesToEveryPlanetKeepWhatIsOnScreen) {
+    fake_gl::ScopedGl gl;
+    for (int index = 1; index <= 9; ++index) {
+        BuiltBody planet(index, SphereTables);
+        const float r = radiusOf(planet.body);
+        const float* c = planet.body.position;
+        int skipped = 0, kept = 0;
+        for (float height : {1.02f, 1.1f, 1.5f, 3.0f}) {
+            for (int a = 0; a < 12; ++a) {
+                const float around = a * 0.5236f;  // 30 degrees
+                const float eye[3] = {c[0] + height * r * std::cos(around), c[1] + 0.3f * r,
+                                      c[2] + height * r * std::sin(around)};
+                for (int d = 0; d < 8; ++d) {
+                    const float turn = d * 0.7854f;  // 45 degrees
+                    const float direction[3] = {std::cos(turn), 0.2f * (d % 3 - 1), std::sin(turn)};
+                    look(eye, direction);
+                    SCOPED_TRACE(::testing::Message() << "body " << index << " height " << height << " around "
+                                                      << a << " direction " << d);
+                    const int off = bodyOffScreen(&planet.body);
+                    if (anyVertexInView(planet.body)) {
+                        ASSERT_EQ(off, 0);
+                    }
+                    (off ? skipped : kept) += 1;
+                }
+            }
+        }
+        EXPECT_GT(skipped, 0) << "body " << index;
+        EXPECT_GT(kept, 0) << "body " << index;
+    }
 }
 
 TEST(VertexColours, LitFromTheSunWithAFloor) {

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "gl/driver_glu.h"
 #include "gl/driver_library.h"
+#include "gl/glu.h"
 #include "gl/fake_driver.h"
 #include "gl/gl_api.h"
 #include "settings/saver_settings.h"
@@ -146,6 +148,24 @@ TEST(LoadGlApi, DriverPixelFormatForAnyLibraryButOpengl32) {
         ASSERT_EQ(loadGlApi(c.name), GL_LOAD_OK);
         EXPECT_EQ(glApi.driverPixelFormat, c.after);
     }
+}
+
+// The system's GLU draws through the system's OpenGL library only; any other driver gets the camera and
+// the mipmaps through its own table.
+TEST(LoadGlApi, GluGoesThroughTheTableOfAnyDriverButTheSystemsLibrary) {
+    const GluApi saved = gluApi;
+    const GluApi system = systemGluApi(), driver = driverGluApi();
+    for (const char* name : {"3dfxvgl.dll", "opengl32.dll", "3dfxgl.dll"}) {
+        SCOPED_TRACE(name);
+        ScopedSystem fakes;
+        platform.systemGlLibrary = "opengl32.dll";
+        fakes.install(fake_driver::coreLibrary(name));
+        ASSERT_EQ(loadGlApi(name), GL_LOAD_OK);
+        const bool systemLibrary = std::string(name) == "opengl32.dll";
+        EXPECT_EQ(gluApi.gluLookAt, systemLibrary ? system.gluLookAt : driver.gluLookAt);
+        EXPECT_EQ(gluApi.gluBuild2DMipmaps, systemLibrary ? system.gluBuild2DMipmaps : driver.gluBuild2DMipmaps);
+    }
+    gluApi = saved;
 }
 
 TEST(UnloadGlApi, FreesTheLibraryAndKeepsTheEntries) {

@@ -48,6 +48,7 @@ protected:
         platform.cursorPosition = fakeCursor;
         saverWindowCalls = {postClose, postQuit, refreshCursor, verifyPassword};
         saverMode = SaverMode::Run;
+        exitRulesArmed = true;  // as in the frame loop
         saverSettings = SaverSettings{};
         saverState = SaverState{};
         flightInput = FlightInput{};
@@ -60,7 +61,10 @@ protected:
         cursor = {500, 400};
         onWindowCreated(reinterpret_cast<void*>(0x1234));
     }
-    void TearDown() override { saverMode = SaverMode::None; }
+    void TearDown() override {
+        saverMode = SaverMode::None;
+        exitRulesArmed = false;
+    }
     ScopedPlatform saved;
 };
 
@@ -111,6 +115,32 @@ TEST_F(InputRules, PTwiceRestoresTheAutopilotAndRestartsTheTour) {
     EXPECT_EQ(saverSettings.AutoPilot, 1);
     EXPECT_EQ(scene.pathPosition, 0);
     EXPECT_EQ(calls, "");
+}
+
+// Before the frame loop runs (a start-up error box is up, or the scene is being built) nothing ends the
+// saver: not the box taking the activation, not a key, not the mouse. Flight keys still act, and the
+// cursor shows, so the box can be answered.
+TEST_F(InputRules, ExitRulesAreSilentUntilTheFrameLoopRuns) {
+    exitRulesArmed = false;
+    onActivation(false);
+    onKeyDown(0x1B);
+    for (int move = 1; move <= 5; ++move) {
+        cursor.x += 200;
+        onMouseMove();
+    }
+    onButtonDown(1);
+    EXPECT_EQ(calls, "");
+    EXPECT_EQ(saverState.closeRequested, 0);
+    EXPECT_EQ(largeMoveCount, 0);
+    EXPECT_EQ(flightInput.mouseButton, 0);
+    EXPECT_FALSE(cursorHidden());
+    onKeyDown(0x35);
+    EXPECT_EQ(flightInput.thrust, 2.0f);
+
+    exitRulesArmed = true;
+    onActivation(false);
+    EXPECT_EQ(calls, "C");
+    EXPECT_TRUE(cursorHidden());
 }
 
 TEST_F(InputRules, EveryOtherKeyRequestsTheCloseWhileActive) {

@@ -30,6 +30,11 @@ void ORB_GLAPI pushMatrix() { stack().push_back(stack().back()); }
 void ORB_GLAPI popMatrix() { stack().pop_back(); }
 void ORB_GLAPI translatef(GLfloat x, GLfloat y, GLfloat z) { apply({{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, x, y, z, 1}}); }
 void ORB_GLAPI translated(GLdouble x, GLdouble y, GLdouble z) { apply({{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, x, y, z, 1}}); }
+void ORB_GLAPI multMatrixd(const GLdouble* m) {
+    Matrix factor;
+    for (int i = 0; i < 16; ++i) factor.m[i] = m[i];
+    apply(factor);
+}
 void ORB_GLAPI rotatef(GLfloat degrees, GLfloat x, GLfloat y, GLfloat z) {
     const double l = std::sqrt(double(x) * x + double(y) * y + double(z) * z);
     const double a = x / l, b = y / l, c = z / l, t = degrees * M_PI / 180, co = std::cos(t), s = std::sin(t), C = 1 - co;
@@ -73,6 +78,7 @@ void installMatrixOnlyGl() {
     glApi.glTranslatef = translatef;
     glApi.glTranslated = translated;
     glApi.glRotatef = rotatef;
+    glApi.glMultMatrixd = multMatrixd;
     glApi.glFrustum = frustum;
     glApi.glGetFloatv = getFloatv;
     gluApi.gluLookAt = lookAt;
