@@ -1,6 +1,7 @@
 #include "shell/hack_options.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -119,6 +120,22 @@ ParseResult failure(const std::string& message) {
     return result;
 }
 
+// An argument as the error line shows it: control bytes and bytes past ASCII as \xNN, so that the
+// message stays one readable line whatever was typed.
+std::string printable(const char* text) {
+    std::string shown;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
+        if (*p >= 0x20 && *p < 0x7F) {
+            shown.push_back(static_cast<char>(*p));
+        } else {
+            char escaped[5];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", *p);
+            shown += escaped;
+        }
+    }
+    return shown;
+}
+
 std::string accepts(const char* flag, const char* what) { return std::string(flag) + " takes " + what; }
 
 }  // namespace
@@ -181,7 +198,7 @@ ParseResult parseHackOptions(int argc, const char* const* argv, const char* scre
             if (!directory || !*directory) return failure(accepts("--render", "a folder to write the pictures in"));
             o.renderDirectory = directory;
         } else {
-            return failure("unknown option " + std::string(argv[i]) + " (--help lists the options)");
+            return failure("unknown option " + printable(argv[i]) + " (--help lists the options)");
         }
     }
     if (!o.renderDirectory.empty()) {

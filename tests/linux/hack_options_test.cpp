@@ -120,6 +120,8 @@ TEST(HackOptions, EveryBadValueIsRefusedWithTheFlagAndWhatItAccepts) {
         {{"--frobnicate"}, "unknown option --frobnicate"},
         {{"--manual=yes"}, "unknown option --manual=yes"},
         {{"stray"}, "unknown option stray"},
+        {{"--bad\nline"}, "unknown option --bad\\x0Aline"},
+        {{"--caf\xC3\xA9"}, "unknown option --caf\\xC3\\xA9"},
     };
     for (const BadValue& c : cases) {
         std::vector<const char*> argv = {"orbitarium"};
