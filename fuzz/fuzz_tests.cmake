@@ -35,7 +35,7 @@ endif()
 
 set(ORBITARIUM_FUZZ_DIR ${CMAKE_BINARY_DIR}/fuzz)
 set(ORBITARIUM_FUZZ_SECONDS 5 CACHE STRING "Seconds each fuzzer runs in ctest")
-set(_fuzzers command_line stored_options)
+set(_fuzzers command_line stored_options hack_options)
 set(_byproducts "")
 foreach(name IN LISTS _fuzzers)
   list(APPEND _byproducts ${ORBITARIUM_FUZZ_DIR}/${name}_fuzzer)

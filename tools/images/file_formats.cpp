@@ -1,5 +1,7 @@
 #include "file_formats.h"
 
+#include "shell/png_file.h"
+
 #include <algorithm>
 #include <array>
 
@@ -12,9 +14,6 @@ void put16(std::vector<uint8_t>* out, uint32_t v) {
 void put32(std::vector<uint8_t>* out, uint32_t v) {
     put16(out, v & 0xffffu);
     put16(out, v >> 16);
-}
-void put32BigEndian(std::vector<uint8_t>* out, uint32_t v) {
-    for (int shift = 24; shift >= 0; shift -= 8) out->push_back(static_cast<uint8_t>(v >> shift));
 }
 
 // BITMAPINFOHEADER for an uncompressed DIB.
@@ -194,62 +193,6 @@ std::vector<uint8_t> icoFile(const std::vector<RgbaImage>& images) {
     return out;
 }
 
-uint32_t crc32(const uint8_t* data, size_t size) {
-    static const std::array<uint32_t, 256> table = [] {
-        std::array<uint32_t, 256> t{};
-        for (uint32_t n = 0; n < 256; ++n) {
-            uint32_t c = n;
-            for (int k = 0; k < 8; ++k) c = c & 1u ? 0xedb88320u ^ (c >> 1) : c >> 1;
-            t[n] = c;
-        }
-        return t;
-    }();
-    uint32_t c = 0xffffffffu;
-    for (size_t i = 0; i < size; ++i) c = table[(c ^ data[i]) & 0xffu] ^ (c >> 8);
-    return c ^ 0xffffffffu;
-}
-
-uint32_t adler32(const uint8_t* data, size_t size) {
-    uint32_t a = 1, b = 0;
-    for (size_t i = 0; i < size; ++i) {
-        a = (a + data[i]) % 65521u;
-        b = (b + a) % 65521u;
-    }
-    return (b << 16) | a;
-}
-
 std::vector<uint8_t> pngFile(const Picture& picture) {
-    std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
-    auto chunk = [&out](const char* type, const std::vector<uint8_t>& data) {
-        put32BigEndian(&out, static_cast<uint32_t>(data.size()));
-        const size_t start = out.size();
-        out.insert(out.end(), type, type + 4);
-        out.insert(out.end(), data.begin(), data.end());
-        put32BigEndian(&out, crc32(&out[start], out.size() - start));
-    };
-    std::vector<uint8_t> header;
-    put32BigEndian(&header, static_cast<uint32_t>(picture.width));
-    put32BigEndian(&header, static_cast<uint32_t>(picture.height));
-    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8 bits, RGB, deflate, adaptive filter, no interlace
-    chunk("IHDR", header);
-
-    std::vector<uint8_t> raw;  // each row: filter type 0, then the pixels
-    const size_t rowBytes = static_cast<size_t>(picture.width) * 3;
-    for (int y = 0; y < picture.height; ++y) {
-        raw.push_back(0);
-        raw.insert(raw.end(), picture.pixel(0, y), picture.pixel(0, y) + rowBytes);
-    }
-    std::vector<uint8_t> zlib = {0x78, 0x01};
-    for (size_t at = 0; at < raw.size() || at == 0; at += 65535) {
-        const size_t n = std::min<size_t>(65535, raw.size() - at);
-        zlib.push_back(at + n >= raw.size() ? 1 : 0);  // stored block, last one flagged
-        put16(&zlib, static_cast<uint32_t>(n));
-        put16(&zlib, static_cast<uint32_t>(~n & 0xffffu));
-        zlib.insert(zlib.end(), raw.begin() + static_cast<std::ptrdiff_t>(at), raw.begin() + static_cast<std::ptrdiff_t>(at + n));
-        if (raw.empty()) break;
-    }
-    put32BigEndian(&zlib, adler32(raw.data(), raw.size()));
-    chunk("IDAT", zlib);
-    chunk("IEND", {});
-    return out;
+    return encodePng(picture.width, picture.height, picture.rgb.data(), false);
 }

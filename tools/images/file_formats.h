@@ -24,8 +24,5 @@ Picture expandPalette(const PalettePicture& picture);
 std::vector<uint8_t> bmpFile(const PalettePicture& picture);
 // A Windows .ico file holding one 32-bit image (with its 1-bit mask) per size, rows 0 at the top.
 std::vector<uint8_t> icoFile(const std::vector<RgbaImage>& images);
-// A PNG file (8-bit RGB, stored without compression). `picture` has row 0 at the top.
+// A PNG file (8-bit RGB, through libpng). `picture` has row 0 at the top.
 std::vector<uint8_t> pngFile(const Picture& picture);
-
-uint32_t crc32(const uint8_t* data, size_t size);
-uint32_t adler32(const uint8_t* data, size_t size);

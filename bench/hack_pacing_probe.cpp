@@ -1,0 +1,97 @@
+// The Linux program's own run loop for a fixed time, in a window of its own on the X display in
+// DISPLAY: the CPU time it used per second of running and the intervals between the frames it
+// showed. Prints numbers; never passes or fails. bench/hack_pacing_bench.py runs it on Xvfb.
+//
+// Usage: bench_hack_pacing_probe SECONDS [program flags...]
+#include <signal.h>
+#include <sys/resource.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+#include <vector>
+
+#include "scene/scene.h"
+#include "settings/saver_settings.h"
+#include "shell/hack_options.h"
+#include "shell/x11/hack_loop.h"
+
+namespace {
+
+std::vector<int64_t> presented;
+
+void record(int64_t microseconds) { presented.push_back(microseconds); }
+
+double cpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+double percentile(std::vector<double> values, double p) {
+    std::sort(values.begin(), values.end());
+    const size_t at = static_cast<size_t>(p * static_cast<double>(values.size() - 1) + 0.5);
+    return values[at];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s SECONDS [program flags...]\n", argv[0]);
+        return 2;
+    }
+    const double seconds = std::atof(argv[1]);
+    std::vector<const char*> flags = {argv[0]};
+    for (int i = 2; i < argc; ++i) flags.push_back(argv[i]);
+    const ParseResult parsed = parseHackOptions(static_cast<int>(flags.size()), flags.data(), nullptr);
+    if (parsed.outcome != ParseOutcome::Run) {
+        std::fprintf(stderr, "%s\n", parsed.message.c_str());
+        return 2;
+    }
+    presented.reserve(100000);
+    // The program ends on SIGTERM, as XScreenSaver ends it.
+    std::thread stopper([seconds] {
+        std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+        kill(getpid(), SIGTERM);
+    });
+    const double cpuBefore = cpuSeconds();
+    const auto wallBefore = std::chrono::steady_clock::now();
+    const int code = runOnX11(parsed.options, record);
+    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallBefore).count();
+    const double cpu = cpuSeconds() - cpuBefore;
+    stopper.join();
+    if (code != 0 || presented.size() < 3) return 1;
+
+    // The first frames follow the scene's set-up; the intervals are taken after the first second.
+    std::vector<double> intervals;
+    for (size_t i = 1; i < presented.size(); ++i)
+        if (presented[i - 1] - presented.front() >= 1000000)
+            intervals.push_back(static_cast<double>(presented[i] - presented[i - 1]) / 1000.0);
+    if (intervals.empty()) return 1;
+    double mean = 0.0;
+    for (double v : intervals) mean += v;
+    mean /= static_cast<double>(intervals.size());
+    double variance = 0.0;
+    for (double v : intervals) variance += (v - mean) * (v - mean);
+    const double deviation = std::sqrt(variance / static_cast<double>(intervals.size()));
+    std::printf("cpu_per_second %.4f\nwall_seconds %.3f\nframes %zu\nframes_per_second %.2f\n", cpu / wall, wall,
+                presented.size(), 1000.0 / mean);
+    // The tour moves 2 x CameraSpeed steps a tick: its position counts the ticks run (no wrap in
+    // under 90 s at the default speed).
+    const double ticks = static_cast<double>(scene.pathPosition) / (2.0 * saverSettings.CameraSpeed);
+    // Ticks start after the first frame (the scene's set-up comes before it).
+    const double running = static_cast<double>(presented.back() - presented.front()) / 1e6;
+    std::printf("ticks_per_second %.2f\n", ticks / running);
+    std::printf("interval_ms_mean %.3f\ninterval_ms_stddev %.3f\ninterval_ms_p5 %.3f\ninterval_ms_median %.3f\n"
+                "interval_ms_p95 %.3f\ninterval_ms_max %.3f\n",
+                mean, deviation, percentile(intervals, 0.05), percentile(intervals, 0.5), percentile(intervals, 0.95),
+                *std::max_element(intervals.begin(), intervals.end()));
+    return 0;
+}

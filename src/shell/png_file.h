@@ -1,0 +1,16 @@
+#pragma once
+// PNG files through libpng: 8-bit RGB, compressed with the library's defaults, no time stamp or
+// other chunk that would make two runs' files differ.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Encodes width x height RGB bytes (3 per pixel, rows packed). `bottomUp`: row 0 of `rgb` is the
+// bottom of the picture, as OpenGL reads pixels. Empty on failure.
+std::vector<uint8_t> encodePng(int width, int height, const uint8_t* rgb, bool bottomUp);
+
+// Writes encodePng's bytes to `path`; false when encoding or writing fails.
+bool writePngFile(const std::string& path, int width, int height, const uint8_t* rgb, bool bottomUp);
+
+// Reads a PNG (any colour type libpng reads) as 8-bit RGB bytes, rows top-down. False when it cannot.
+bool readPngFile(const std::string& path, int* width, int* height, std::vector<uint8_t>* rgb);

@@ -1,0 +1,31 @@
+#pragma once
+// The X side of the Linux program: the display connection, the window it draws in (its own, a full
+// screen one, the root, XScreenSaver's or a given one), the GLX context on it, and its events.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include "gl/glx_calls.h"
+#include "shell/hack_options.h"
+
+struct X11Session {
+    Display* display = nullptr;
+    Window window = 0;
+    bool ownWindow = false;   // made (and destroyed) by this program
+    Atom deleteWindow = 0;    // WM_DELETE_WINDOW
+    Colormap colormap = 0;
+    Cursor blankCursor = 0;
+    int width = 0, height = 0;
+    int pointerX = 0, pointerY = 0;
+    GlxSurface surface;
+};
+
+// Opens the display, finds or makes the window and attaches a GLX context to it (GlApi must be
+// loaded). False, with a message on stderr, when any of it fails; closeX11 tidies what was made.
+bool openX11(const HackOptions& options, X11Session* session);
+void closeX11(X11Session* session);
+
+// Passes every waiting X event to the input rules (shell/hack_events.h).
+void pumpX11Events(X11Session* session);
+
+// True once an X error about the window (it was destroyed under us) or a lost connection was seen.
+bool x11Failed();

@@ -1,0 +1,151 @@
+"""The real program on a private Xvfb display, driven the way a person or XScreenSaver would."""
+import os
+import signal
+import time
+import unittest
+
+from x11_harness import Display, SimpleWindow, project_origin, wait_exit, PROGRAM
+
+
+class ProgramTest(unittest.TestCase):
+    def setUp(self):
+        self.assertTrue(os.access(PROGRAM, os.X_OK), "ORBITARIUM_PROGRAM is not a program: " + PROGRAM)
+        # Wide enough that a 1200-pixel window is on the screen whole (xwd sees only what is on it).
+        self.display = Display(size="1280x1024x24")
+        self.processes = []
+
+    def tearDown(self):
+        for process in self.processes:
+            if process.poll() is None:
+                process.kill()
+                process.wait()
+            process.stdout.close()
+            process.stderr.close()
+        self.display.close()
+
+    def start(self, *arguments, **keywords):
+        process = self.display.start(*arguments, **keywords)
+        self.processes.append(process)
+        return process
+
+    def assert_still_running(self, process, why):
+        if process.poll() is not None:
+            self.fail(why + " ended the program: " + process.stderr.read())
+
+    def assert_sun_round_and_bright(self, image, label):
+        x, y = project_origin(image.width, image.height)
+        self.assertGreater(image.brightness(x, y), 400, "%s: the Sun is not bright at %d,%d" % (label, x, y))
+        across, down = image.sun_box(x, y)
+        self.assertGreater(down, 0.18 * image.height, "%s: the Sun is only %d high" % (label, down))
+        self.assertLess(down, 0.32 * image.height, "%s: the Sun is %d high" % (label, down))
+        # Round: as wide as it is high, within a few pixels (the glow blurs the edge), and of the size
+        # the fixed vertical field of view gives it: about a quarter of the view's height.
+        self.assertLess(abs(across - down), max(4, 0.06 * down), "%s: the Sun is %d x %d" % (label, across, down))
+
+    def test_window_shows_the_scene_and_keeps_the_sun_round_through_resizes(self):
+        process = self.start("--manual", "--seed", "5")
+        window = self.display.find_window()
+        time.sleep(2.0)
+        image = self.display.capture(window, keep_as="window-1024x768.png")
+        self.assertEqual((image.width, image.height), (1024, 768))
+        self.assert_sun_round_and_bright(image, "1024 x 768")
+        self.assertGreater(image.mean_brightness(), 5, "the frame is black")
+        for width, height in ((640, 640), (1200, 400)):
+            self.display.run("xdotool", "windowsize", "--sync", window, str(width), str(height))
+            time.sleep(1.5)
+            image = self.display.capture(window, keep_as="window-%dx%d.png" % (width, height))
+            self.assertEqual((image.width, image.height), (width, height))
+            self.assert_sun_round_and_bright(image, "%d x %d" % (width, height))
+        self.assert_still_running(process, "resizing")
+
+    def test_flight_keys_and_clicks_fly_and_only_escape_ends_it(self):
+        process = self.start("--seed", "9")
+        window = self.display.find_window()
+        self.display.run("xdotool", "windowfocus", "--sync", window)
+        self.display.run("xdotool", "key", "1", "5", "0", "t", "p", "Left", "Up", "Right", "Down", "p")
+        self.display.run("xdotool", "mousemove", "--window", window, "600", "300", "click", "1",
+                         "click", "3", "click", "2", "mousemove", "--window", window, "10", "10",
+                         "mousemove", "--window", window, "900", "700", "mousemove", "--window", window, "5", "700")
+        time.sleep(1.0)
+        self.assert_still_running(process, "digits, T, P, arrows, clicks or moves")
+        self.display.run("xdotool", "key", "Escape")
+        code, seconds = wait_exit(process, 5)
+        self.assertEqual(code, 0, process.stderr.read())
+
+    def test_q_ends_the_window_and_so_does_destroying_it(self):
+        process = self.start()
+        window = self.display.find_window()
+        self.display.run("xdotool", "windowfocus", "--sync", window)
+        self.display.run("xdotool", "key", "q")
+        self.assertEqual(wait_exit(process, 5)[0], 0)
+        process = self.start()
+        window = self.display.find_window()
+        time.sleep(0.5)
+        self.display.run("xdotool", "windowclose", window)
+        self.assertEqual(wait_exit(process, 5)[0], 0, process.stderr.read())
+
+    def test_full_screen_ends_on_any_other_key(self):
+        process = self.start("--fullscreen")
+        window = self.display.find_window()
+        time.sleep(1.0)
+        self.display.run("xdotool", "windowfocus", "--sync", window)
+        self.display.run("xdotool", "key", "1", "Up")
+        time.sleep(0.5)
+        self.assert_still_running(process, "flight keys in full screen")
+        image = self.display.capture(window)
+        self.assertEqual((image.width, image.height), (1280, 1024))
+        self.display.run("xdotool", "key", "a")
+        self.assertEqual(wait_exit(process, 5)[0], 0)
+
+    def test_root_window_is_drawn_and_sigterm_ends_it_within_a_second(self):
+        process = self.start("--root", "--seed", "3", "--manual")
+        time.sleep(2.5)
+        image = self.display.capture(keep_as="root.png")
+        self.assert_sun_round_and_bright(image, "root")
+        self.assert_still_running(process, "drawing into the root")
+        process.send_signal(signal.SIGTERM)
+        code, seconds = wait_exit(process, 5)
+        self.assertEqual(code, 0, process.stderr.read())
+        self.assertLess(seconds, 1.0)
+        # SIGINT the same way, through XScreenSaver's variable this time.
+        window = SimpleWindow(self.display.name, 300, 200)
+        try:
+            env = dict(self.display.env, XSCREENSAVER_WINDOW=hex(window.id))
+            process = self.start("--root", env=env)
+            time.sleep(2.0)
+            self.assertGreater(self.display.capture(window.id).mean_brightness(), 5, "XSCREENSAVER_WINDOW is black")
+            process.send_signal(signal.SIGINT)
+            code, seconds = wait_exit(process, 5)
+            self.assertEqual(code, 0)
+            self.assertLess(seconds, 1.0)
+        finally:
+            window.close()
+
+    def test_a_given_200_by_150_window_shows_the_whole_scene(self):
+        window = SimpleWindow(self.display.name, 200, 150)
+        try:
+            process = self.start("--window-id", str(window.id), "--manual", "--seed", "4")
+            time.sleep(2.0)
+            image = self.display.capture(window.id, keep_as="preview-200x150.png")
+            self.assertEqual((image.width, image.height), (200, 150))
+            self.assert_sun_round_and_bright(image, "200 x 150")
+            process.send_signal(signal.SIGTERM)
+            self.assertEqual(wait_exit(process, 5)[0], 0)
+        finally:
+            window.close()
+
+    def test_bad_flags_exit_2_with_one_line_naming_the_flag(self):
+        for arguments, named in ((["--stars", "7"], "--stars"), (["--delay", "soon"], "--delay"),
+                                 (["--geometry", "big"], "--geometry"), (["--warp"], "--warp"),
+                                 (["--window-id", "0"], "--window-id")):
+            result = self.display.run(PROGRAM, *arguments, check=False)
+            self.assertEqual(result.returncode, 2, arguments)
+            self.assertIn(named, result.stderr)
+            self.assertEqual(len(result.stderr.strip().splitlines()), 1, result.stderr)
+        result = self.display.run(PROGRAM, "--help", check=False)
+        self.assertEqual(result.returncode, 0)
+        self.assertIn("--camera-speed", result.stdout)
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,143 @@
+"""The real XScreenSaver daemon runs the program as its only hack: activated, the scene is on the
+screen; deactivated, the hack is gone within a second; told to exit, nothing is left running.
+
+The daemon refuses to start hacks as root, so as root the test makes an unprivileged user for it.
+Without XScreenSaver installed the test reports itself skipped (exit code 77), never passed.
+"""
+import os
+import pwd
+import shutil
+import subprocess
+import sys
+import time
+import unittest
+
+from x11_harness import Display, PROGRAM, project_origin
+
+USER = "orbitarium-xss"
+SKIPPED = 77
+
+
+def as_user(command, env):
+    """The command run as the daemon's user: through runuser when we are root."""
+    if os.geteuid() == 0:
+        # The system's PATH: the daemon finds its helpers there, and root's own folders are closed to it.
+        variables = ["%s=%s" % (k, env[k]) for k in ("DISPLAY", "HOME") if k in env]
+        variables.append("PATH=/usr/local/bin:/usr/bin:/bin")
+        return ["runuser", "-u", USER, "--", "env", *variables, *command]
+    return command
+
+
+def user_processes():
+    """Process ids of the daemon's user (none of them ours, as root)."""
+    name = USER if os.geteuid() == 0 else pwd.getpwuid(os.geteuid()).pw_name
+    found = subprocess.run(["pgrep", "-u", name], stdout=subprocess.PIPE, text=True).stdout.split()
+    return [int(p) for p in found if int(p) != os.getpid() and running(int(p))]
+
+
+def running(pid):
+    """False once the process has ended, including as a zombie waiting for its parent."""
+    try:
+        with open("/proc/%d/stat" % pid) as stat:
+            return stat.read().rsplit(")", 1)[1].split()[0] != "Z"
+    except OSError:
+        return False
+
+
+def hack_processes(user):
+    found = subprocess.run(["pgrep", "-u", user, "-x", "orbitarium"], stdout=subprocess.PIPE, text=True)
+    return [int(p) for p in found.stdout.split() if running(int(p))]
+
+
+def describe(pids):
+    names = []
+    for pid in pids:
+        try:
+            with open("/proc/%d/cmdline" % pid, "rb") as cmdline:
+                names.append("%d %s" % (pid, cmdline.read().replace(b"\0", b" ").decode()))
+        except OSError:
+            pass
+    return "; ".join(names)
+
+
+class XScreenSaverTest(unittest.TestCase):
+    def setUp(self):
+        self.display = Display(allow_all=True)
+        if os.geteuid() == 0:
+            try:
+                pwd.getpwnam(USER)
+            except KeyError:
+                subprocess.run(["useradd", "--create-home", "--shell", "/bin/sh", USER], check=True)
+            self.user = USER
+            self.home = pwd.getpwnam(USER).pw_dir
+        else:
+            self.user = pwd.getpwuid(os.geteuid()).pw_name
+            self.home = os.path.join(os.environ.get("TMPDIR", "/tmp"), "orbitarium-xss-home")
+            os.makedirs(self.home, exist_ok=True)
+        self.env = dict(self.display.env, HOME=self.home)
+        with open(os.path.join(self.home, ".xscreensaver"), "w") as config:
+            config.write("mode:\t\tone\nselected:\t0\nsplash:\t\tFalse\nlock:\t\tFalse\n"
+                         "timeout:\t1:00:00\nfade:\t\tFalse\nunfade:\t\tFalse\n"
+                         "programs:\tGL: %s --root\n" % PROGRAM)
+        if os.geteuid() == 0:
+            shutil.chown(os.path.join(self.home, ".xscreensaver"), USER, USER)
+        # Whatever the user ran before this test is not the test's to judge.
+        self.before = set(user_processes())
+        self.log = open(os.path.join(self.home, "daemon.log"), "w")
+        self.daemon = subprocess.Popen(as_user(["xscreensaver", "-no-splash", "-verbose"], self.env),
+                                       stdout=self.log, stderr=subprocess.STDOUT)
+
+    def tearDown(self):
+        subprocess.run(as_user(["xscreensaver-command", "-exit"], self.env), stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+        try:
+            self.daemon.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            self.daemon.kill()
+            self.daemon.wait()
+        self.log.close()
+        self.display.close()
+
+    def command(self, *arguments):
+        return subprocess.run(as_user(["xscreensaver-command", *arguments], self.env), stdout=subprocess.PIPE,
+                              stderr=subprocess.STDOUT, text=True, timeout=30)
+
+    def wait_for(self, condition, timeout, what):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            if condition():
+                return
+            time.sleep(0.05)
+        with open(os.path.join(self.home, "daemon.log")) as log:
+            self.fail("%s within %.1f s; the daemon said:\n%s" % (what, timeout, log.read()[-3000:]))
+
+    def test_the_daemon_shows_the_scene_and_ends_the_hack_promptly(self):
+        self.wait_for(lambda: self.command("-version").returncode == 0, 20, "the daemon did not answer: ")
+        self.assertEqual(self.command("-activate").returncode, 0)
+        self.wait_for(lambda: hack_processes(self.user), 20, "the daemon started no orbitarium")
+        time.sleep(3.0)
+        image = self.display.capture(keep_as="xscreensaver.png")
+        self.assertGreater(image.mean_brightness(), 5, "the screen is black under the running hack")
+        bright = sum(1 for y in range(0, image.height, 4) for x in range(0, image.width, 4)
+                     if image.brightness(x, y) > 500)
+        self.assertGreater(bright, 200, "no Sun on the screen")
+
+        self.assertEqual(self.command("-deactivate").returncode, 0)
+        start = time.monotonic()
+        self.wait_for(lambda: not hack_processes(self.user), 3, "the hack was still running")
+        self.assertLess(time.monotonic() - start, 1.0, "the hack took too long to end")
+
+        self.command("-exit")
+        self.daemon.wait(timeout=10)
+        left = (lambda: sorted(set(user_processes()) - self.before)) if os.geteuid() == 0 else (lambda: hack_processes(self.user))
+        self.wait_for(lambda: not left(), 5, "processes were left running: %s" % describe(left()))
+
+
+if __name__ == "__main__":
+    if not shutil.which("xscreensaver") or not shutil.which("xscreensaver-command"):
+        print("skipped: XScreenSaver is not installed")
+        sys.exit(SKIPPED)
+    if os.geteuid() == 0 and not (shutil.which("useradd") and shutil.which("runuser")):
+        print("skipped: no useradd or runuser to run the daemon as an unprivileged user")
+        sys.exit(SKIPPED)
+    unittest.main()

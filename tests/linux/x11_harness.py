@@ -1,0 +1,190 @@
+"""A private Xvfb display and the tools to drive and look at the Linux program on it.
+
+Each test starts its own display (Xvfb picks a free number through -displayfd), so tests never collide
+with a display another process is using, and ends everything it started.
+"""
+import ctypes
+import math
+import os
+import subprocess
+import tempfile
+import time
+
+PROGRAM = os.environ.get("ORBITARIUM_PROGRAM", "")
+SHOTS = os.environ.get("ORBITARIUM_SHOTS", os.path.join(tempfile.gettempdir(), "orbitarium-shots"))
+
+# The saver's initial camera (scene units) and its perspective: half-height 0.75 at the near plane 1.
+INITIAL_EYE = (-224.792, 432.066, 949.615)
+INITIAL_TARGET = (-224.635, 431.627, 948.73)
+
+
+class Display:
+    def __init__(self, size="1024x768x24", allow_all=False):
+        read_end, write_end = os.pipe()
+        command = ["Xvfb", "-displayfd", str(write_end), "-screen", "0", size, "-nolisten", "tcp"]
+        if allow_all:
+            command.append("-ac")
+        self.server = subprocess.Popen(command, pass_fds=(write_end,), stdout=subprocess.DEVNULL,
+                                       stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        number = b""
+        with os.fdopen(read_end, "rb") as pipe:
+            while not number.endswith(b"\n"):
+                chunk = pipe.read(1)
+                if not chunk:
+                    break
+                number += chunk
+        self.name = ":" + number.decode().strip()
+        self.env = dict(os.environ, DISPLAY=self.name)
+        self.env.pop("XSCREENSAVER_WINDOW", None)
+
+    def close(self):
+        self.server.terminate()
+        try:
+            self.server.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            self.server.kill()
+            self.server.wait()
+
+    def run(self, *command, check=True, timeout=30):
+        return subprocess.run(list(command), env=self.env, check=check, timeout=timeout,
+                              stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+
+    def start(self, *arguments, env=None):
+        return subprocess.Popen([PROGRAM, *arguments], env=env or self.env, stdout=subprocess.PIPE,
+                                stderr=subprocess.PIPE, text=True)
+
+    def find_window(self, name="Orbitarium", timeout=20.0):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            found = self.run("xdotool", "search", "--onlyvisible", "--name", "^" + name + "$",
+                             check=False).stdout.split()
+            if found:
+                return found[0]
+            time.sleep(0.1)
+        raise AssertionError("no window named " + name)
+
+    def capture(self, window="root", keep_as=None):
+        """The window's pixels as an Image (xwd, then ImageMagick to a binary PPM)."""
+        with tempfile.TemporaryDirectory() as folder:
+            xwd = os.path.join(folder, "shot.xwd")
+            ppm = os.path.join(folder, "shot.ppm")
+            target = ["-root"] if window == "root" else ["-id", str(window)]
+            self.run("xwd", "-silent", *target, "-out", xwd)
+            subprocess.run(["convert", xwd, ppm], check=True)
+            if keep_as:
+                os.makedirs(SHOTS, exist_ok=True)
+                subprocess.run(["convert", xwd, os.path.join(SHOTS, keep_as)], check=True)
+            with open(ppm, "rb") as file:
+                return Image.from_ppm(file.read())
+
+
+class Image:
+    def __init__(self, width, height, rgb):
+        self.width, self.height, self.rgb = width, height, rgb
+
+    @staticmethod
+    def from_ppm(data):
+        fields, at = [], 0
+        while len(fields) < 4:
+            while data[at:at + 1].isspace():
+                at += 1
+            if data[at:at + 1] == b"#":
+                at = data.index(b"\n", at)
+                continue
+            end = at
+            while not data[end:end + 1].isspace():
+                end += 1
+            fields.append(data[at:end])
+            at = end
+        assert fields[0] == b"P6" and fields[3] == b"255", fields
+        return Image(int(fields[1]), int(fields[2]), data[at + 1:])
+
+    def brightness(self, x, y):
+        i = (y * self.width + x) * 3
+        return self.rgb[i] + self.rgb[i + 1] + self.rgb[i + 2]
+
+    def mean_brightness(self):
+        step = 7
+        samples = [self.brightness(x, y) for y in range(0, self.height, step) for x in range(0, self.width, step)]
+        return sum(samples) / len(samples)
+
+    def sun_box(self, cx, cy):
+        """Width and height of the bright, warm region that holds (cx, cy), found by filling from it:
+        a body passing in front of the Sun leaves a hole, not a smaller box."""
+        def sunlike(x, y):
+            i = (y * self.width + x) * 3
+            r, g, b = self.rgb[i], self.rgb[i + 1], self.rgb[i + 2]
+            return r + g + b > 300 and r > b + 60
+        if not sunlike(cx, cy):
+            return 0, 0
+        seen, todo = {(cx, cy)}, [(cx, cy)]
+        left, right, top, bottom = cx, cx, cy, cy
+        while todo:
+            x, y = todo.pop()
+            left, right, top, bottom = min(left, x), max(right, x), min(top, y), max(bottom, y)
+            for nx, ny in ((x + 1, y), (x - 1, y), (x, y + 1), (x, y - 1)):
+                if 0 <= nx < self.width and 0 <= ny < self.height and (nx, ny) not in seen and sunlike(nx, ny):
+                    seen.add((nx, ny))
+                    todo.append((nx, ny))
+        return right - left + 1, bottom - top + 1
+
+
+def project_origin(width, height):
+    """Where the scene's origin (the Sun's centre) lands in a width x height view from the initial
+    camera, in window pixels with y downwards."""
+    forward = [t - e for t, e in zip(INITIAL_TARGET, INITIAL_EYE)]
+    length = math.sqrt(sum(f * f for f in forward))
+    forward = [f / length for f in forward]
+    up = (0.0, 1.0, 0.0)
+    side = [forward[1] * up[2] - forward[2] * up[1], forward[2] * up[0] - forward[0] * up[2],
+            forward[0] * up[1] - forward[1] * up[0]]
+    length = math.sqrt(sum(s * s for s in side))
+    side = [s / length for s in side]
+    true_up = [side[1] * forward[2] - side[2] * forward[1], side[2] * forward[0] - side[0] * forward[2],
+               side[0] * forward[1] - side[1] * forward[0]]
+    to_point = [-e for e in INITIAL_EYE]
+    x = sum(a * b for a, b in zip(side, to_point))
+    y = sum(a * b for a, b in zip(true_up, to_point))
+    z = sum(a * b for a, b in zip(forward, to_point))
+    half_width = 0.75 * width / height
+    ndc_x = (x / z) / half_width
+    ndc_y = (y / z) / 0.75
+    return int((ndc_x * 0.5 + 0.5) * width), int((0.5 - ndc_y * 0.5) * height)
+
+
+class SimpleWindow:
+    """A plain window made by the test through Xlib (as a settings dialog would make its preview)."""
+
+    def __init__(self, display_name, width, height):
+        self.xlib = ctypes.CDLL("libX11.so.6")
+        self.xlib.XOpenDisplay.restype = ctypes.c_void_p
+        self.xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        self.xlib.XDefaultRootWindow.restype = ctypes.c_ulong
+        self.xlib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        self.xlib.XCreateSimpleWindow.restype = ctypes.c_ulong
+        self.xlib.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                                  ctypes.c_uint, ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong,
+                                                  ctypes.c_ulong]
+        self.xlib.XMapWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        self.xlib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        self.xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        self.display = self.xlib.XOpenDisplay(display_name.encode())
+        assert self.display, "cannot open " + display_name
+        root = self.xlib.XDefaultRootWindow(self.display)
+        self.id = self.xlib.XCreateSimpleWindow(self.display, root, 50, 50, width, height, 0, 0, 0x404040)
+        self.xlib.XMapWindow(self.display, self.id)
+        self.xlib.XSync(self.display, 0)
+
+    def close(self):
+        self.xlib.XCloseDisplay(self.display)
+
+
+def wait_exit(process, timeout):
+    """The exit code and the seconds it took, or None when the process still runs after `timeout`."""
+    start = time.monotonic()
+    try:
+        code = process.wait(timeout=timeout)
+    except subprocess.TimeoutExpired:
+        return None, timeout
+    return code, time.monotonic() - start
