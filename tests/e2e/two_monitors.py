@@ -8,9 +8,8 @@ import shutil
 import signal
 import subprocess
 import tempfile
-import time
 
-from harness import HarnessError, Session
+from harness import HarnessError, Session, start_x_server
 
 XORG_DUMMY_CONFIG = """\
 Section "ServerFlags"
@@ -88,26 +87,13 @@ class TwoMonitorSession(Session):
         config = os.path.join(self._xorg_dir, "xorg.conf")
         with open(config, "w") as out:
             out.write(XORG_DUMMY_CONFIG)
-        number_file = os.path.join(self._xorg_dir, "display")
-        # -displayfd: the server takes the first free number and writes it once it accepts clients.
-        # -sharevts -novtswitch: it takes over no virtual terminal of the machine.
-        with open(number_file, "w") as out:
-            self._xorg = subprocess.Popen(
-                ["Xorg", "-displayfd", str(out.fileno()), "-noreset", "-nolisten", "tcp", "-sharevts",
-                 "-novtswitch", "-config", config, "-logfile", os.path.join(self._xorg_dir, "xorg.log")],
-                pass_fds=(out.fileno(),), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                stderr=subprocess.DEVNULL, start_new_session=True)
-        deadline = time.monotonic() + 30
-        while time.monotonic() < deadline:
-            with open(number_file) as f:
-                number = f.read().strip()
-            if number:
-                self.display = ":" + number
-                return
-            if self._xorg.poll() is not None:
-                break
-            time.sleep(0.05)
-        raise HarnessError("Xorg did not start; see its log in %s" % self._xorg_dir)
+        # -sharevts -novtswitch: the server takes over no virtual terminal of the machine.
+        try:
+            self._xorg, self.display = start_x_server(
+                ["Xorg", "-noreset", "-nolisten", "tcp", "-sharevts", "-novtswitch", "-config", config,
+                 "-logfile", os.path.join(self._xorg_dir, "xorg.log")], self._xorg_dir, timeout=30)
+        except HarnessError:
+            raise HarnessError("Xorg did not start; see its log in %s" % self._xorg_dir)
 
     def _x(self, *command, check=True):
         result = subprocess.run(list(command), env=self.env(), capture_output=True, text=True)
