@@ -254,15 +254,6 @@ TEST_F(MonitorCovers, LeavingFromTheSaverWindowStillEndsWithCoversUp) {
     EXPECT_GE(closesPosted(), 1);
 }
 
-TEST_F(MonitorCovers, AClickOnACoverLeavesTheActivationWithTheSaverWindow) {
-    desk = SIDE_BY_SIDE;
-    ASSERT_EQ(placeMonitorCovers(), 1u);
-    showMonitorCovers();
-    EXPECT_EQ(SendMessageA(cover(0), WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(cover(0)),
-                           MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)),
-              MA_NOACTIVATE);
-}
-
 // Input over another monitor arrives in the cover's queue: the frame loop's step for the covers
 // must fetch it and hand it to the same rules.
 TEST_F(MonitorCovers, KeysMouseTravelAndButtonsOnACoverActLikeOnTheSaverWindow) {
