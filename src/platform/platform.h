@@ -27,6 +27,16 @@ struct DisplayMode {
     alignas(8) unsigned char record[160] = {};  // the platform's mode record, as enumerated
 };
 
+// One monitor's rectangle in virtual-screen pixels: left and top inclusive, right and bottom exclusive.
+// Monitors left of or above the primary have negative coordinates.
+struct MonitorArea {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t right = 0;
+    int32_t bottom = 0;
+    bool primary = false;  // the monitor whose top left corner is the origin
+};
+
 // Raw bytes of a built-in resource; data is null when the resource does not exist.
 struct ResourceBytes {
     const unsigned char* data = nullptr;
@@ -51,6 +61,9 @@ struct Platform {
     // Changes the primary display's mode for this session only (full screen, not stored); with null,
     // goes back to the mode stored in the system settings. Returns a MODE_CHANGE_* value.
     int32_t (*changeDisplayMode)(const DisplayMode* mode);
+    // The desktop's monitors: writes at most `capacity` of them, in the system's order, and returns how
+    // many were written (0 when they cannot be listed).
+    uint32_t (*listMonitors)(MonitorArea* monitors, uint32_t capacity);
     // A modal message box with no owner; returns the button pressed.
     int (*messageBox)(const char* text, const char* caption, uint32_t flags);
     // Dynamic libraries: null when the library or the symbol is not there.

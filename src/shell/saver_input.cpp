@@ -7,6 +7,7 @@
 #include "settings/saver_settings.h"
 #include "scene/flight_input.h"
 #include "shell/saver_mode.h"
+#include "shell/saver_windows.h"
 #include "shell/startup.h"
 
 SaverWindowCalls saverWindowCalls{};
@@ -52,8 +53,8 @@ void onWindowCreated(void* window) {
     saverState.startTime = platform.tickCount();
 }
 
-void onActivation(bool activating) {
-    if (saverActive() && !activating) requestClose();
+void onActivation(bool activating, const void* gaining) {
+    if (saverActive() && !activating && !isSaverWindow(gaining)) requestClose();
 }
 
 void onKeyDown(uint32_t key) {
@@ -121,5 +122,7 @@ void onClose() {
 }
 
 bool cursorHidden() { return saverActive(); }
+
+bool coverCursorHidden() { return cursorHidden() && !saverSettings.ShowMouse; }
 
 bool swallowsSystemCommand(uintptr_t command) { return command == 0xF140 || command == 0xF060; }

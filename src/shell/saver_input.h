@@ -35,8 +35,11 @@ void beginPasswordCheck();
 void endPasswordCheck();
 
 void onWindowCreated(void* window);
-// Activation messages: `activating` is false when the window or application loses activation.
-void onActivation(bool activating);
+// Activation messages of the saver window and its covers: `activating` is false when the window or the
+// application loses activation; `gaining` is the window that takes it, when the system names one (null
+// when it does not, or when the whole application loses it). The activation moving to another of the
+// saver's own windows is not the user leaving.
+void onActivation(bool activating, const void* gaining = nullptr);
 void onKeyDown(uint32_t key);
 void onKeyUp(uint32_t key);
 void onMouseMove();
@@ -48,5 +51,7 @@ void onButtonUp();
 void onClose();
 // The cursor rule: hidden while active, the arrow while a password check runs.
 bool cursorHidden();
+// Over a cover the same rule, except that ShowMouse keeps the cursor visible there.
+bool coverCursorHidden();
 // System commands that the saver swallows: starting a screen saver and the system close command.
 bool swallowsSystemCommand(uintptr_t command);

@@ -75,6 +75,32 @@ class Image:
         return sorted(sizes, reverse=True)
 
 
+def start_x_server(command, folder, timeout):
+    """Starts an X server (command without its -displayfd) on the first free display number, which the
+    server writes into a file in folder once it accepts clients. Returns the process and ":N"."""
+    number_file = os.path.join(folder, "display")
+    with open(number_file, "w") as out:
+        process = subprocess.Popen(
+            [command[0], "-displayfd", str(out.fileno()), *command[1:]],
+            pass_fds=(out.fileno(),), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL, start_new_session=True)
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        with open(number_file) as f:
+            number = f.read().strip()
+        if number:
+            return process, ":" + number
+        if process.poll() is not None:
+            break
+        time.sleep(0.05)
+    try:
+        os.killpg(process.pid, signal.SIGKILL)  # a server that never came up is ended here
+    except (ProcessLookupError, PermissionError):
+        pass
+    process.wait()
+    raise HarnessError("%s did not start" % command[0])
+
+
 class Session:
     def __init__(self, scr, prefix, shots_dir=None, width=1024, height=768, display=None):
         self.scr = os.path.abspath(scr)
@@ -119,22 +145,9 @@ class Session:
         shutil.rmtree(self._tmp, ignore_errors=True)
 
     def _start_xvfb(self):
-        number_file = os.path.join(self._tmp, "display")
-        with open(number_file, "w") as out:
-            self._xvfb = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(out.fileno()), "-screen", "0",
-                 "%dx%dx24" % self.size, "-nolisten", "tcp", "+extension", "GLX"],
-                pass_fds=(out.fileno(),), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                stderr=subprocess.DEVNULL, start_new_session=True)
-        deadline = time.monotonic() + 10
-        while time.monotonic() < deadline:
-            with open(number_file) as f:
-                number = f.read().strip()
-            if number:
-                self.display = ":" + number
-                return
-            time.sleep(0.05)
-        raise HarnessError("Xvfb did not start")
+        self._xvfb, self.display = start_x_server(
+            ["Xvfb", "-screen", "0", "%dx%dx24" % self.size, "-nolisten", "tcp", "+extension", "GLX"],
+            self._tmp, timeout=10)
 
     @staticmethod
     def _kill(process):

@@ -46,6 +46,13 @@ int32_t posixChangeDisplayMode(const DisplayMode* mode) {
     return MODE_CHANGE_SUCCESSFUL;
 }
 
+// The same fixed desktop: one monitor, the primary.
+uint32_t posixListMonitors(MonitorArea* monitors, uint32_t capacity) {
+    if (capacity == 0) return 0;
+    monitors[0] = MonitorArea{0, 0, static_cast<int32_t>(nativeMode.width), static_cast<int32_t>(nativeMode.height), true};
+    return 1;
+}
+
 // Native builds draw offscreen: there is no window-system pixel format or front buffer.
 int posixSystemChoosePixelFormat(void*, const void*) { return 0; }
 bool posixSystemSetPixelFormat(void*, int, const void*) { return false; }
@@ -79,6 +86,7 @@ Platform makePlatform() {
     table.currentDisplayMode = posixCurrentDisplayMode;
     table.enumDisplayMode = posixEnumDisplayMode;
     table.changeDisplayMode = posixChangeDisplayMode;
+    table.listMonitors = posixListMonitors;
     table.messageBox = posixMessageBox;
     table.loadLibrary = posixLoadLibrary;
     table.librarySymbol = posixLibrarySymbol;

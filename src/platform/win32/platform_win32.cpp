@@ -65,6 +65,34 @@ bool win32SystemSwapBuffers(void* deviceContext) { return SwapBuffers(static_cas
 bool win32CurrentDisplayMode(DisplayMode* mode) { return readMode(ENUM_CURRENT_SETTINGS, mode); }
 bool win32EnumDisplayMode(uint32_t index, DisplayMode* mode) { return readMode(index, mode); }
 
+struct MonitorList {
+    MonitorArea* monitors;
+    uint32_t capacity;
+    uint32_t count;
+};
+
+BOOL CALLBACK addMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    auto* list = reinterpret_cast<MonitorList*>(data);
+    if (list->count == list->capacity) return FALSE;
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoA(monitor, &info)) return TRUE;  // gone since the enumeration began
+    MonitorArea& area = list->monitors[list->count++];
+    area.left = info.rcMonitor.left;
+    area.top = info.rcMonitor.top;
+    area.right = info.rcMonitor.right;
+    area.bottom = info.rcMonitor.bottom;
+    area.primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
+    return TRUE;
+}
+
+uint32_t win32ListMonitors(MonitorArea* monitors, uint32_t capacity) {
+    MonitorList list{monitors, capacity, 0};
+    if (capacity == 0) return 0;
+    EnumDisplayMonitors(nullptr, nullptr, addMonitor, reinterpret_cast<LPARAM>(&list));
+    return list.count;
+}
+
 int win32MessageBox(const char* text, const char* caption, uint32_t flags) {
     return MessageBoxA(nullptr, text, caption, flags);
 }
@@ -116,6 +144,7 @@ Platform makePlatform() {
     table.currentDisplayMode = win32CurrentDisplayMode;
     table.enumDisplayMode = win32EnumDisplayMode;
     table.changeDisplayMode = win32ChangeDisplayMode;
+    table.listMonitors = win32ListMonitors;
     table.messageBox = win32MessageBox;
     table.loadLibrary = win32LoadLibrary;
     table.librarySymbol = win32LibrarySymbol;

@@ -15,6 +15,7 @@
 #include "shell/saver_input.h"
 #include "shell/startup.h"
 #include "shell/win32/message_pump.h"
+#include "shell/win32/monitor_covers.h"
 #include "shell/win32/saver_window.h"
 
 namespace {
@@ -35,18 +36,23 @@ int runSaver(int showCommand) {
     HWND window = createSaverWindow("Orbitarium", 0, 0, truncatePixels(saverSettings.ScrWidth),
                                     truncatePixels(saverSettings.ScrHeight));
     if (!window) return 1;
+    // Only now: the display-mode switch may have moved the other monitors. No cover exists on the
+    // failure path above, so none is left behind there.
+    placeMonitorCovers();
 
     sharedDeviceContext = GetDC(window);
     renderingContext = createRenderingContext(sharedDeviceContext);
     makeContextCurrent(sharedDeviceContext, renderingContext);
     if (!saverSettings.ShowMouse) ShowCursor(FALSE);
     ShowWindow(window, showCommand);
+    showMonitorCovers();
     setSaverRunning(TRUE);
     setUpScene();
     lastTickTime = platform.multimediaTime();
 
     FrameLoopSteps steps;
-    steps.handleMessage = [window] { return handleSaverMessage(window); };
+    // The saver window's message first; then the covers', where input over the other monitors arrives.
+    steps.handleMessage = [window] { return handleSaverMessage(window) && handleCoverMessages(); };
     steps.drawFrame = drawFrame;
     steps.updateTick = updateTick;
     exitRulesArmed = true;
@@ -55,6 +61,7 @@ int runSaver(int showCommand) {
 
     setSaverRunning(FALSE);
     DestroyWindow(window);  // its destroy handling releases both contexts
+    destroyMonitorCovers();  // before the display mode goes back and moves the monitors again
     platform.changeDisplayMode(nullptr);
     unloadGlApi();
     if (!saverSettings.ShowMouse) ShowCursor(TRUE);

@@ -2,6 +2,7 @@
 #include "gl/window_system.h"
 #include "shell/password_hooks.h"
 #include "shell/saver_input.h"
+#include "shell/win32/input_messages.h"
 #include "shell/win32/saver_window.h"
 
 namespace {
@@ -37,9 +38,14 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
             }
             PostQuitMessage(0);
             break;
+        // WM_ACTIVATE names the window that takes the activation in lParam, and so does WM_NCACTIVATE
+        // where the system passes one (any other value there is none of the saver's windows). The
+        // application losing the activation is the user leaving, whichever window takes it.
         case WM_ACTIVATE:
-        case WM_ACTIVATEAPP:
         case WM_NCACTIVATE:
+            onActivation(LOWORD(wParam) != 0, reinterpret_cast<void*>(lParam));
+            break;
+        case WM_ACTIVATEAPP:
             onActivation(LOWORD(wParam) != 0);
             break;
         case WM_CLOSE:
@@ -48,33 +54,11 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_SETCURSOR:
             SetCursor(cursorHidden() ? nullptr : LoadCursorA(nullptr, IDC_ARROW));
             break;
-        case WM_KEYDOWN:
-            onKeyDown(static_cast<uint32_t>(wParam));
-            break;
-        case WM_KEYUP:
-            onKeyUp(static_cast<uint32_t>(wParam));
-            break;
         case WM_SYSCOMMAND:
             if (swallowsSystemCommand(wParam)) return 0;
             break;
-        case WM_MOUSEMOVE:
-            onMouseMove();
-            break;
-        case WM_LBUTTONDOWN:
-            onButtonDown(1);
-            break;
-        case WM_RBUTTONDOWN:
-            onButtonDown(2);
-            break;
-        case WM_MBUTTONDOWN:
-            onButtonDown(3);
-            break;
-        case WM_LBUTTONUP:
-        case WM_RBUTTONUP:
-        case WM_MBUTTONUP:
-            onButtonUp();
-            break;
         default:
+            translateInputMessage(message, wParam);
             break;
     }
     return DefWindowProcA(window, message, wParam, lParam);

@@ -1,0 +1,181 @@
+"""Orbitarium.scr on two monitors (a real X server with two outputs): the second monitor is covered for
+the whole run, input over it counts like input over the saver, and nothing is left behind."""
+import time
+import unittest
+
+import harness
+import two_monitors
+
+RED = two_monitors.TwoMonitorSession.ROOT_COLOUR
+BLACK = (0, 0, 0)
+
+
+def count(image, colour, box):
+    """Pixels of exactly this colour inside box (left, top, right, bottom)."""
+    left, top, right, bottom = box
+    wanted = bytes(colour)
+    found = 0
+    for y in range(top, bottom):
+        row = image.rgb[3 * (y * image.width + left):3 * (y * image.width + right)]
+        found += sum(1 for i in range(0, len(row), 3) if row[i:i + 3] == wanted)
+    return found
+
+
+def crop(image, box):
+    left, top, right, bottom = box
+    rows = [image.rgb[3 * (y * image.width + left):3 * (y * image.width + right)] for y in range(top, bottom)]
+    return harness.Image(right - left, bottom - top, b"".join(rows))
+
+
+def area(box):
+    return (box[2] - box[0]) * (box[3] - box[1])
+
+
+class TwoMonitors(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.session = two_monitors.TwoMonitorSession(harness.SCR, harness.PREFIX, shots_dir=harness.SHOTS)
+        cls.session.start()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.session.close()
+
+    def setUp(self):
+        self.session.reg_delete_key()
+        self.assertEqual(self.session.monitors(), [two_monitors.TwoMonitorSession.PRIMARY,
+                                                   two_monitors.TwoMonitorSession.SECOND])
+
+    def tearDown(self):
+        if self.session.running():
+            try:
+                self.session.wait_exit(timeout=0)
+            except harness.HarnessError:
+                pass
+        self.session.reg_delete_key()
+        # A saver that had to be killed leaves its display mode behind.
+        if self.session.monitors() != [two_monitors.TwoMonitorSession.PRIMARY, two_monitors.TwoMonitorSession.SECOND]:
+            self.session.arrange_monitors()
+
+    def start_saver(self, pointer=(1400, 300)):
+        # The cursor anchor is where the pointer is when the saver window appears.
+        self.session.mouse_move(*pointer)
+        self.session.launch("/s")
+        window = self.session.wait_window("Orbitarium", timeout=60)
+        self.wait_for_scene()
+        return window
+
+    def wait_for_scene(self):
+        """Until the loading picture has given way to the stars (the exit rules act from then on)."""
+        deadline = time.monotonic() + 40
+        while time.monotonic() < deadline:
+            shot = crop(self.session.grab(), (0, 0, 800, 600))  # within the primary in every test
+            if len(shot.blobs(min_pixels=1, threshold=60)) > 100:
+                time.sleep(0.5)
+                return
+            time.sleep(0.25)
+        self.fail("the scene never appeared")
+
+    def assert_covered(self, shot, primary, second):
+        self.assertEqual(count(shot, RED, primary), 0, "the desktop shows on the primary")
+        self.assertEqual(count(shot, RED, second), 0, "the desktop shows on the second monitor")
+        self.assertEqual(count(shot, BLACK, second), area(second), "the second monitor is not all black")
+
+    def assert_nothing_left(self):
+        self.assertEqual(self.session.window_boxes(), [])
+        shot = self.session.grab()
+        self.assertEqual((shot.width, shot.height), self.session.size)
+        for monitor in (two_monitors.TwoMonitorSession.PRIMARY, two_monitors.TwoMonitorSession.SECOND):
+            self.assertEqual(count(shot, RED, monitor), area(monitor), "a window is left on %s" % (monitor,))
+
+    def end_with_escape(self, window):
+        self.session.key(window, "Escape")
+        self.assertEqual(self.session.wait_exit(timeout=30), 0)
+
+    def test_both_monitors_hidden_for_the_whole_run_and_a_key_over_the_second_ends_it(self):
+        self.start_saver()
+        for moment in range(3):
+            shot = self.session.grab()
+            self.assert_covered(shot, two_monitors.TwoMonitorSession.PRIMARY, two_monitors.TwoMonitorSession.SECOND)
+            if moment == 0 and self.session.shots_dir:
+                self.session.screenshot("two-monitors")
+            time.sleep(1)
+        # The keyboard given to the window under the pointer, as a focus-follows-mouse desktop does.
+        cover = self.window_at(1400, 300)
+        self.session.key(cover, "Escape")
+        self.assertEqual(self.session.wait_exit(timeout=30), 0)
+        self.assert_nothing_left()
+        if self.session.shots_dir:
+            self.session.screenshot("two-monitors-after")
+
+    def window_at(self, x, y):
+        """The saver's visible window over the point (x, y), other than the one at the origin."""
+        for window, (left, top, right, bottom) in self.session.window_boxes():
+            if left <= x < right and top <= y < bottom and (left, top) != (0, 0):
+                return window
+        self.fail("no window of the saver's at %d,%d" % (x, y))
+
+    def test_clicks_over_the_second_monitor_do_not_end_it_four_large_moves_there_do(self):
+        window = self.start_saver(pointer=(1200, 300))
+        self.session.focus(window)
+        self.session.click(1)
+        self.session.click(3)
+        time.sleep(1)
+        self.assertTrue(self.session.running(), "a click on the second monitor ended the saver")
+        for x in (1400, 1600, 1400):
+            self.session.mouse_move(x, 300)
+            time.sleep(0.3)
+        self.assertTrue(self.session.running(), "three large moves ended the saver")
+        self.session.mouse_move(1200, 300)
+        self.assertEqual(self.session.wait_exit(timeout=30), 0)
+        self.assert_nothing_left()
+
+    def test_in_manual_flight_no_mouse_travel_over_the_second_monitor_ends_it(self):
+        self.session.reg_set("AutoPilot", 0)
+        window = self.start_saver(pointer=(1200, 300))
+        self.session.focus(window)
+        for move in range(8):
+            self.session.mouse_move(1200 + 400 * (move % 2), 100 + 50 * move)
+            time.sleep(0.25)
+        time.sleep(1)
+        self.assertTrue(self.session.running(), "mouse travel ended manual flight")
+        self.end_with_escape(window)
+        self.assert_nothing_left()
+
+    def test_a_smaller_mode_on_the_primary_moves_the_second_monitor_and_its_cover_goes_along(self):
+        self.session.reg_set("ScrWidth", 800)
+        self.session.reg_set("ScrHeight", 600)
+        window = self.start_saver(pointer=(400, 300))
+        moved = (800, 0, 1600, 600)
+        self.assertEqual(self.session.monitors(), [(0, 0, 800, 600), moved])
+        shot = self.session.grab()
+        self.assert_covered(shot, (0, 0, 800, 600), moved)
+        if self.session.shots_dir:
+            self.session.screenshot("two-monitors-800x600")
+        self.end_with_escape(window)
+        self.assertEqual(self.session.monitors(), [two_monitors.TwoMonitorSession.PRIMARY,
+                                                   two_monitors.TwoMonitorSession.SECOND])
+        self.assert_nothing_left()
+
+    def test_a_mode_the_display_lacks_shows_its_box_and_leaves_no_cover(self):
+        self.session.reg_set("ScrWidth", 1234)
+        self.session.reg_set("ScrHeight", 777)
+        self.session.launch("/s")
+        box = self.session.wait_window("Error", timeout=60)
+        time.sleep(3)
+        self.assertTrue(self.session.running(), "the saver ended before the box was answered")
+        # No cover was made before the failure. The saver window, left for the process exit, keeps the
+        # size it was made with and reaches into the second monitor; beyond it the root shows.
+        second = two_monitors.TwoMonitorSession.SECOND
+        self.assertNotIn(second, [box for _, box in self.session.window_boxes()])
+        beyond = (1234, second[1], second[2], second[3])
+        self.assertEqual(count(self.session.grab(), RED, beyond), area(beyond))
+        if self.session.shots_dir:
+            self.session.screenshot("two-monitors-error-box")
+        self.session.key(box, "Return")
+        self.assertEqual(self.session.wait_exit(timeout=30), 1)
+        self.assert_nothing_left()
+
+
+if __name__ == "__main__":
+    unittest.main()
