@@ -72,8 +72,10 @@ class SaverRuns(unittest.TestCase):
         r, g, b = image.at(sx, sy)
         self.assertGreater(r + g + b, 300, "no bright Sun at %d,%d" % (sx, sy))
         self.assertGreaterEqual(r, b)
+        # The orbits start at random angles (seeded from the tick count), so a planet may stand in
+        # front of the Sun or behind it and merge with its disc; at least one stands apart from it.
         bodies = image.blobs(min_pixels=60)
-        self.assertGreaterEqual(len(bodies), 3, "the Sun and at least two planets: %s" % bodies)
+        self.assertGreaterEqual(len(bodies), 2, "the Sun and at least one planet: %s" % bodies)
         self.end_with_escape(window)
 
     def test_tour_flies_and_flight_keys_and_clicks_do_not_end_it(self):
