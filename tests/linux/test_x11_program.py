@@ -44,7 +44,7 @@ class ProgramTest(unittest.TestCase):
 
     def test_window_shows_the_scene_and_keeps_the_sun_round_through_resizes(self):
         process = self.start("--manual", "--seed", "5")
-        window = self.display.find_window()
+        window = self.display.find_window(process)
         time.sleep(2.0)
         image = self.display.capture(window, keep_as="window-1024x768.png")
         self.assertEqual((image.width, image.height), (1024, 768))
@@ -60,7 +60,7 @@ class ProgramTest(unittest.TestCase):
 
     def test_flight_keys_and_clicks_fly_and_only_escape_ends_it(self):
         process = self.start("--seed", "9")
-        window = self.display.find_window()
+        window = self.display.find_window(process)
         self.display.run("xdotool", "windowfocus", "--sync", window)
         self.display.run("xdotool", "key", "1", "5", "0", "t", "p", "Left", "Up", "Right", "Down", "p")
         self.display.run("xdotool", "mousemove", "--window", window, "600", "300", "click", "1",
@@ -74,19 +74,19 @@ class ProgramTest(unittest.TestCase):
 
     def test_q_ends_the_window_and_so_does_destroying_it(self):
         process = self.start()
-        window = self.display.find_window()
+        window = self.display.find_window(process)
         self.display.run("xdotool", "windowfocus", "--sync", window)
         self.display.run("xdotool", "key", "q")
         self.assertEqual(wait_exit(process, 5)[0], 0)
         process = self.start()
-        window = self.display.find_window()
+        window = self.display.find_window(process)
         time.sleep(0.5)
         self.display.run("xdotool", "windowclose", window)
         self.assertEqual(wait_exit(process, 5)[0], 0, process.stderr.read())
 
     def test_full_screen_ends_on_any_other_key(self):
         process = self.start("--fullscreen")
-        window = self.display.find_window()
+        window = self.display.find_window(process)
         time.sleep(1.0)
         self.display.run("xdotool", "windowfocus", "--sync", window)
         self.display.run("xdotool", "key", "1", "Up")

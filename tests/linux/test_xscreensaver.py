@@ -9,6 +9,7 @@ import pwd
 import shutil
 import subprocess
 import sys
+import tempfile
 import time
 import unittest
 
@@ -19,20 +20,32 @@ SKIPPED = 77
 
 
 def as_user(command, env):
-    """The command run as the daemon's user: through runuser when we are root."""
-    if os.geteuid() == 0:
-        # The system's PATH: the daemon finds its helpers there, and root's own folders are closed to it.
-        variables = ["%s=%s" % (k, env[k]) for k in ("DISPLAY", "HOME") if k in env]
-        variables.append("PATH=/usr/local/bin:/usr/bin:/bin")
-        return ["runuser", "-u", USER, "--", "env", *variables, *command]
-    return command
+    """The command run as the daemon's user (through runuser when we are root) with only the variables
+    it needs: nothing of the caller's session (its display, bus, X authority) reaches the daemon."""
+    user = USER if os.geteuid() == 0 else pwd.getpwuid(os.geteuid()).pw_name
+    # The system's PATH: the daemon finds its helpers there, and root's own folders are closed to it.
+    variables = ["DISPLAY=" + env["DISPLAY"], "HOME=" + env["HOME"], "USER=" + user, "LOGNAME=" + user,
+                 "PATH=/usr/local/bin:/usr/bin:/bin"]
+    clean = ["env", "-i", *variables, *command]
+    return ["runuser", "-u", USER, "--", *clean] if os.geteuid() == 0 else clean
 
 
-def user_processes():
-    """Process ids of the daemon's user (none of them ours, as root)."""
+def on_display(pid, display):
+    """True when the process was started for this display (other runs may use the same user). The daemon
+    hands its hacks the display with the screen named, ":N.0"."""
+    try:
+        with open("/proc/%d/environ" % pid, "rb") as environ:
+            variables = environ.read().decode(errors="replace").split("\0")
+    except OSError:
+        return False
+    return any(v == "DISPLAY=" + display or v.startswith("DISPLAY=" + display + ".") for v in variables)
+
+
+def user_processes(display):
+    """Process ids of the daemon's user on this display (none of them ours, as root)."""
     name = USER if os.geteuid() == 0 else pwd.getpwuid(os.geteuid()).pw_name
     found = subprocess.run(["pgrep", "-u", name], stdout=subprocess.PIPE, text=True).stdout.split()
-    return [int(p) for p in found if int(p) != os.getpid() and running(int(p))]
+    return [int(p) for p in found if int(p) != os.getpid() and running(int(p)) and on_display(int(p), display)]
 
 
 def running(pid):
@@ -44,9 +57,9 @@ def running(pid):
         return False
 
 
-def hack_processes(user):
+def hack_processes(user, display):
     found = subprocess.run(["pgrep", "-u", user, "-x", "orbitarium"], stdout=subprocess.PIPE, text=True)
-    return [int(p) for p in found.stdout.split() if running(int(p))]
+    return [int(p) for p in found.stdout.split() if running(int(p)) and on_display(int(p), display)]
 
 
 def describe(pids):
@@ -69,11 +82,14 @@ class XScreenSaverTest(unittest.TestCase):
             except KeyError:
                 subprocess.run(["useradd", "--create-home", "--shell", "/bin/sh", USER], check=True)
             self.user = USER
-            self.home = pwd.getpwnam(USER).pw_dir
         else:
             self.user = pwd.getpwuid(os.geteuid()).pw_name
-            self.home = os.path.join(os.environ.get("TMPDIR", "/tmp"), "orbitarium-xss-home")
-            os.makedirs(self.home, exist_ok=True)
+        # A home of its own for every run: no settings, caches or logs of an earlier run or of a run
+        # beside this one (the user is shared) reach the daemon.
+        self.home = tempfile.mkdtemp(prefix="orbitarium-xss-")
+        os.chmod(self.home, 0o755)
+        if os.geteuid() == 0:
+            shutil.chown(self.home, USER, USER)
         self.env = dict(self.display.env, HOME=self.home)
         with open(os.path.join(self.home, ".xscreensaver"), "w") as config:
             config.write("mode:\t\tone\nselected:\t0\nsplash:\t\tFalse\nlock:\t\tFalse\n"
@@ -82,7 +98,7 @@ class XScreenSaverTest(unittest.TestCase):
         if os.geteuid() == 0:
             shutil.chown(os.path.join(self.home, ".xscreensaver"), USER, USER)
         # Whatever the user ran before this test is not the test's to judge.
-        self.before = set(user_processes())
+        self.before = set(user_processes(self.display.name))
         self.log = open(os.path.join(self.home, "daemon.log"), "w")
         self.daemon = subprocess.Popen(as_user(["xscreensaver", "-no-splash", "-verbose"], self.env),
                                        stdout=self.log, stderr=subprocess.STDOUT)
@@ -97,6 +113,7 @@ class XScreenSaverTest(unittest.TestCase):
             self.daemon.wait()
         self.log.close()
         self.display.close()
+        shutil.rmtree(self.home, ignore_errors=True)
 
     def command(self, *arguments):
         return subprocess.run(as_user(["xscreensaver-command", *arguments], self.env), stdout=subprocess.PIPE,
@@ -108,13 +125,25 @@ class XScreenSaverTest(unittest.TestCase):
             if condition():
                 return
             time.sleep(0.05)
+        self.fail("%s within %.1f s; %s" % (what, timeout, self.describe_daemon()))
+
+    def describe_daemon(self):
+        """The daemon's state, what it logged and what the X server shows, for a failure message."""
+        code = self.daemon.poll()
+        state = "the daemon still runs" if code is None else "the daemon ended with %d" % code
+        self.log.flush()
         with open(os.path.join(self.home, "daemon.log")) as log:
-            self.fail("%s within %.1f s; the daemon said:\n%s" % (what, timeout, log.read()[-3000:]))
+            said = log.read()[-3000:]
+        shown = subprocess.run(["xwininfo", "-root", "-children"], env=self.display.env, stdout=subprocess.PIPE,
+                               stderr=subprocess.STDOUT, text=True).stdout
+        version = subprocess.run(["xprop", "-root", "_SCREENSAVER_VERSION"], env=self.display.env,
+                                 stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True).stdout
+        return "%s; it said:\n%s\nthe server shows:\n%s%s" % (state, said, shown[-1500:], version)
 
     def test_the_daemon_shows_the_scene_and_ends_the_hack_promptly(self):
         self.wait_for(lambda: self.command("-version").returncode == 0, 20, "the daemon did not answer: ")
         self.assertEqual(self.command("-activate").returncode, 0)
-        self.wait_for(lambda: hack_processes(self.user), 20, "the daemon started no orbitarium")
+        self.wait_for(lambda: hack_processes(self.user, self.display.name), 20, "the daemon started no orbitarium")
         time.sleep(3.0)
         image = self.display.capture(keep_as="xscreensaver.png")
         self.assertGreater(image.mean_brightness(), 5, "the screen is black under the running hack")
@@ -124,12 +153,12 @@ class XScreenSaverTest(unittest.TestCase):
 
         self.assertEqual(self.command("-deactivate").returncode, 0)
         start = time.monotonic()
-        self.wait_for(lambda: not hack_processes(self.user), 3, "the hack was still running")
+        self.wait_for(lambda: not hack_processes(self.user, self.display.name), 3, "the hack was still running")
         self.assertLess(time.monotonic() - start, 1.0, "the hack took too long to end")
 
         self.command("-exit")
         self.daemon.wait(timeout=10)
-        left = (lambda: sorted(set(user_processes()) - self.before)) if os.geteuid() == 0 else (lambda: hack_processes(self.user))
+        left = (lambda: sorted(set(user_processes(self.display.name)) - self.before)) if os.geteuid() == 0 else (lambda: hack_processes(self.user, self.display.name))
         self.wait_for(lambda: not left(), 5, "processes were left running: %s" % describe(left()))
 
 
