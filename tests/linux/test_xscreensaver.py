@@ -144,9 +144,14 @@ class XScreenSaverTest(unittest.TestCase):
         self.wait_for(lambda: self.command("-version").returncode == 0, 20, "the daemon did not answer: ")
         self.assertEqual(self.command("-activate").returncode, 0)
         self.wait_for(lambda: hack_processes(self.user, self.display.name), 20, "the daemon started no orbitarium")
-        time.sleep(3.0)
-        image = self.display.capture(keep_as="xscreensaver.png")
-        self.assertGreater(image.mean_brightness(), 5, "the screen is black under the running hack")
+        # The daemon's own window is black until the hack's first frame is on it.
+        shown = []
+
+        def drawn():
+            shown[:] = [self.display.capture(keep_as="xscreensaver.png")]
+            return shown[0].mean_brightness() > 5
+        self.wait_for(drawn, 20, "the screen stayed black under the running hack")
+        image = shown[0]
         bright = sum(1 for y in range(0, image.height, 4) for x in range(0, image.width, 4)
                      if image.brightness(x, y) > 500)
         self.assertGreater(bright, 200, "no Sun on the screen")
