@@ -31,8 +31,8 @@ void closeX11(X11Session* session);
 // size have been shown (up to 2), as the CARDINAL[3] property _ORBITARIUM_DRAWN of our own window,
 // so that whoever resizes it (a window manager, a recorder, the tests) can tell when the picture has
 // caught up. The first frame after a resize may still come from a buffer of the old size (the GL
-// driver reads the drawable's size again only after a swap); the second one cannot. Nothing is
-// written once the count reaches 2, and nothing on a window someone else made.
+// driver may read the drawable's size again only after a swap); the second is drawn after it has.
+// Nothing is written once the count reaches 2, and nothing on a window someone else made.
 void noteFrameShown(X11Session* session, int width, int height);
 
 // Passes every waiting X event to the input rules (shell/hack_events.h).
