@@ -73,6 +73,23 @@ def describe(pids):
     return "; ".join(names)
 
 
+def process_states(pids):
+    """What each process is doing: its state, where it waits, its pending and caught signals."""
+    found = []
+    for pid in pids:
+        try:
+            with open("/proc/%d/status" % pid) as status:
+                fields = dict(line.split(":", 1) for line in status.read().splitlines() if ":" in line)
+            with open("/proc/%d/wchan" % pid) as wchan:
+                waits = wchan.read()
+        except OSError:
+            continue
+        found.append("%d %s: %s, waits in %s, pending %s/%s, caught %s, blocked %s" % (
+            pid, fields["Name"].strip(), fields["State"].strip(), waits, fields["SigPnd"].strip(),
+            fields["ShdPnd"].strip(), fields["SigCgt"].strip(), fields["SigBlk"].strip()))
+    return "\n".join(found)
+
+
 class XScreenSaverTest(unittest.TestCase):
     def setUp(self):
         self.display = Display(allow_all=True)
@@ -141,7 +158,9 @@ class XScreenSaverTest(unittest.TestCase):
                                stderr=subprocess.STDOUT, text=True).stdout
         version = subprocess.run(["xprop", "-root", "_SCREENSAVER_VERSION"], env=self.display.env,
                                  stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True).stdout
-        return "%s; it said:\n%s\nthe server shows:\n%s%s" % (state, said, shown[-1500:], version)
+        states = process_states(user_processes(self.display.name))
+        return "%s; it said:\n%s\nthe server shows:\n%s%s\nthe user's processes on the display:\n%s" % (
+            state, said, shown[-1500:], version, states)
 
     def test_the_daemon_shows_the_scene_and_ends_the_hack_promptly(self):
         self.wait_for(lambda: self.command("-version").returncode == 0, 20, "the daemon did not answer: ")
