@@ -43,16 +43,18 @@ class ProgramTest(unittest.TestCase):
         self.assertLess(abs(across - down), max(4, 0.06 * down), "%s: the Sun is %d x %d" % (label, across, down))
 
     def test_window_shows_the_scene_and_keeps_the_sun_round_through_resizes(self):
-        process = self.start("--manual", "--seed", "5")
-        window = self.display.find_window()
-        time.sleep(2.0)
+        # The planets stand still (speed 0) and the camera too, so that every frame is the same
+        # picture: one passing beside the Sun would join it in the measure of its size.
+        process = self.start("--manual", "--seed", "5", "--planet-speed", "0")
+        window = self.display.find_window(process)
+        self.display.wait_for_frame(process, window, 1024, 768)
         image = self.display.capture(window, keep_as="window-1024x768.png")
         self.assertEqual((image.width, image.height), (1024, 768))
         self.assert_sun_round_and_bright(image, "1024 x 768")
         self.assertGreater(image.mean_brightness(), 5, "the frame is black")
         for width, height in ((640, 640), (1200, 400)):
             self.display.run("xdotool", "windowsize", "--sync", window, str(width), str(height))
-            time.sleep(1.5)
+            self.display.wait_for_frame(process, window, width, height)
             image = self.display.capture(window, keep_as="window-%dx%d.png" % (width, height))
             self.assertEqual((image.width, image.height), (width, height))
             self.assert_sun_round_and_bright(image, "%d x %d" % (width, height))
@@ -60,7 +62,7 @@ class ProgramTest(unittest.TestCase):
 
     def test_flight_keys_and_clicks_fly_and_only_escape_ends_it(self):
         process = self.start("--seed", "9")
-        window = self.display.find_window()
+        window = self.display.find_window(process)
         self.display.run("xdotool", "windowfocus", "--sync", window)
         self.display.run("xdotool", "key", "1", "5", "0", "t", "p", "Left", "Up", "Right", "Down", "p")
         self.display.run("xdotool", "mousemove", "--window", window, "600", "300", "click", "1",
@@ -74,19 +76,19 @@ class ProgramTest(unittest.TestCase):
 
     def test_q_ends_the_window_and_so_does_destroying_it(self):
         process = self.start()
-        window = self.display.find_window()
+        window = self.display.find_window(process)
         self.display.run("xdotool", "windowfocus", "--sync", window)
         self.display.run("xdotool", "key", "q")
         self.assertEqual(wait_exit(process, 5)[0], 0)
         process = self.start()
-        window = self.display.find_window()
+        window = self.display.find_window(process)
         time.sleep(0.5)
         self.display.run("xdotool", "windowclose", window)
         self.assertEqual(wait_exit(process, 5)[0], 0, process.stderr.read())
 
     def test_full_screen_ends_on_any_other_key(self):
         process = self.start("--fullscreen")
-        window = self.display.find_window()
+        window = self.display.find_window(process)
         time.sleep(1.0)
         self.display.run("xdotool", "windowfocus", "--sync", window)
         self.display.run("xdotool", "key", "1", "Up")
@@ -98,9 +100,9 @@ class ProgramTest(unittest.TestCase):
         self.assertEqual(wait_exit(process, 5)[0], 0)
 
     def test_root_window_is_drawn_and_sigterm_ends_it_within_a_second(self):
-        process = self.start("--root", "--seed", "3", "--manual")
-        time.sleep(2.5)
-        image = self.display.capture(keep_as="root.png")
+        # A still scene (see the resize test), so that the first frame on the screen is the one to judge.
+        process = self.start("--root", "--seed", "3", "--manual", "--planet-speed", "0")
+        image = self.display.wait_for_picture(process, keep_as="root.png")
         self.assert_sun_round_and_bright(image, "root")
         self.assert_still_running(process, "drawing into the root")
         process.send_signal(signal.SIGTERM)
@@ -111,9 +113,10 @@ class ProgramTest(unittest.TestCase):
         window = SimpleWindow(self.display.name, 300, 200)
         try:
             env = dict(self.display.env, XSCREENSAVER_WINDOW=hex(window.id))
+            grey = self.display.capture(window.id)
             process = self.start("--root", env=env)
-            time.sleep(2.0)
-            self.assertGreater(self.display.capture(window.id).mean_brightness(), 5, "XSCREENSAVER_WINDOW is black")
+            image = self.display.wait_for_picture(process, window.id, unlike=grey)
+            self.assertGreater(image.mean_brightness(), 5, "XSCREENSAVER_WINDOW is black")
             process.send_signal(signal.SIGINT)
             code, seconds = wait_exit(process, 5)
             self.assertEqual(code, 0)
@@ -124,9 +127,9 @@ class ProgramTest(unittest.TestCase):
     def test_a_given_200_by_150_window_shows_the_whole_scene(self):
         window = SimpleWindow(self.display.name, 200, 150)
         try:
-            process = self.start("--window-id", str(window.id), "--manual", "--seed", "4")
-            time.sleep(2.0)
-            image = self.display.capture(window.id, keep_as="preview-200x150.png")
+            grey = self.display.capture(window.id)
+            process = self.start("--window-id", str(window.id), "--manual", "--seed", "4", "--planet-speed", "0")
+            image = self.display.wait_for_picture(process, window.id, unlike=grey, keep_as="preview-200x150.png")
             self.assertEqual((image.width, image.height), (200, 150))
             self.assert_sun_round_and_bright(image, "200 x 150")
             process.send_signal(signal.SIGTERM)

@@ -9,6 +9,7 @@ import pwd
 import shutil
 import subprocess
 import sys
+import tempfile
 import time
 import unittest
 
@@ -19,20 +20,32 @@ SKIPPED = 77
 
 
 def as_user(command, env):
-    """The command run as the daemon's user: through runuser when we are root."""
-    if os.geteuid() == 0:
-        # The system's PATH: the daemon finds its helpers there, and root's own folders are closed to it.
-        variables = ["%s=%s" % (k, env[k]) for k in ("DISPLAY", "HOME") if k in env]
-        variables.append("PATH=/usr/local/bin:/usr/bin:/bin")
-        return ["runuser", "-u", USER, "--", "env", *variables, *command]
-    return command
+    """The command run as the daemon's user (through runuser when we are root) with only the variables
+    it needs: nothing of the caller's session (its display, bus, X authority) reaches the daemon."""
+    user = USER if os.geteuid() == 0 else pwd.getpwuid(os.geteuid()).pw_name
+    # The system's PATH: the daemon finds its helpers there, and root's own folders are closed to it.
+    variables = ["DISPLAY=" + env["DISPLAY"], "HOME=" + env["HOME"], "USER=" + user, "LOGNAME=" + user,
+                 "PATH=/usr/local/bin:/usr/bin:/bin"]
+    clean = ["env", "-i", *variables, *command]
+    return ["runuser", "-u", USER, "--", *clean] if os.geteuid() == 0 else clean
 
 
-def user_processes():
-    """Process ids of the daemon's user (none of them ours, as root)."""
+def on_display(pid, display):
+    """True when the process was started for this display (other runs may use the same user). The daemon
+    hands its hacks the display with the screen named, ":N.0"."""
+    try:
+        with open("/proc/%d/environ" % pid, "rb") as environ:
+            variables = environ.read().decode(errors="replace").split("\0")
+    except OSError:
+        return False
+    return any(v == "DISPLAY=" + display or v.startswith("DISPLAY=" + display + ".") for v in variables)
+
+
+def user_processes(display):
+    """Process ids of the daemon's user on this display (none of them ours, as root)."""
     name = USER if os.geteuid() == 0 else pwd.getpwuid(os.geteuid()).pw_name
     found = subprocess.run(["pgrep", "-u", name], stdout=subprocess.PIPE, text=True).stdout.split()
-    return [int(p) for p in found if int(p) != os.getpid() and running(int(p))]
+    return [int(p) for p in found if int(p) != os.getpid() and running(int(p)) and on_display(int(p), display)]
 
 
 def running(pid):
@@ -44,9 +57,9 @@ def running(pid):
         return False
 
 
-def hack_processes(user):
+def hack_processes(user, display):
     found = subprocess.run(["pgrep", "-u", user, "-x", "orbitarium"], stdout=subprocess.PIPE, text=True)
-    return [int(p) for p in found.stdout.split() if running(int(p))]
+    return [int(p) for p in found.stdout.split() if running(int(p)) and on_display(int(p), display)]
 
 
 def describe(pids):
@@ -60,6 +73,23 @@ def describe(pids):
     return "; ".join(names)
 
 
+def process_states(pids):
+    """What each process is doing: its state, where it waits, its pending and caught signals."""
+    found = []
+    for pid in pids:
+        try:
+            with open("/proc/%d/status" % pid) as status:
+                fields = dict(line.split(":", 1) for line in status.read().splitlines() if ":" in line)
+            with open("/proc/%d/wchan" % pid) as wchan:
+                waits = wchan.read()
+        except OSError:
+            continue
+        found.append("%d %s: %s, waits in %s, pending %s/%s, caught %s, blocked %s" % (
+            pid, fields["Name"].strip(), fields["State"].strip(), waits, fields["SigPnd"].strip(),
+            fields["ShdPnd"].strip(), fields["SigCgt"].strip(), fields["SigBlk"].strip()))
+    return "\n".join(found)
+
+
 class XScreenSaverTest(unittest.TestCase):
     def setUp(self):
         self.display = Display(allow_all=True)
@@ -69,20 +99,26 @@ class XScreenSaverTest(unittest.TestCase):
             except KeyError:
                 subprocess.run(["useradd", "--create-home", "--shell", "/bin/sh", USER], check=True)
             self.user = USER
-            self.home = pwd.getpwnam(USER).pw_dir
         else:
             self.user = pwd.getpwuid(os.geteuid()).pw_name
-            self.home = os.path.join(os.environ.get("TMPDIR", "/tmp"), "orbitarium-xss-home")
-            os.makedirs(self.home, exist_ok=True)
+        # A home of its own for every run: no settings, caches or logs of an earlier run or of a run
+        # beside this one (the user is shared) reach the daemon.
+        self.home = tempfile.mkdtemp(prefix="orbitarium-xss-")
+        os.chmod(self.home, 0o755)
+        if os.geteuid() == 0:
+            shutil.chown(self.home, USER, USER)
         self.env = dict(self.display.env, HOME=self.home)
+        # nice 0: the daemon runs hacks at nice 10 by default, and on a machine busy with other work
+        # a process of that priority gets a tenth of the share of the others: the time from
+        # "deactivate" to the hack's end would then measure the scheduler, not the hack.
         with open(os.path.join(self.home, ".xscreensaver"), "w") as config:
             config.write("mode:\t\tone\nselected:\t0\nsplash:\t\tFalse\nlock:\t\tFalse\n"
-                         "timeout:\t1:00:00\nfade:\t\tFalse\nunfade:\t\tFalse\n"
+                         "timeout:\t1:00:00\nfade:\t\tFalse\nunfade:\t\tFalse\nnice:\t\t0\n"
                          "programs:\tGL: %s --root\n" % PROGRAM)
         if os.geteuid() == 0:
             shutil.chown(os.path.join(self.home, ".xscreensaver"), USER, USER)
         # Whatever the user ran before this test is not the test's to judge.
-        self.before = set(user_processes())
+        self.before = set(user_processes(self.display.name))
         self.log = open(os.path.join(self.home, "daemon.log"), "w")
         self.daemon = subprocess.Popen(as_user(["xscreensaver", "-no-splash", "-verbose"], self.env),
                                        stdout=self.log, stderr=subprocess.STDOUT)
@@ -97,39 +133,64 @@ class XScreenSaverTest(unittest.TestCase):
             self.daemon.wait()
         self.log.close()
         self.display.close()
+        shutil.rmtree(self.home, ignore_errors=True)
 
     def command(self, *arguments):
         return subprocess.run(as_user(["xscreensaver-command", *arguments], self.env), stdout=subprocess.PIPE,
                               stderr=subprocess.STDOUT, text=True, timeout=30)
 
-    def wait_for(self, condition, timeout, what):
+    def wait_for(self, condition, timeout, what, step=0.05):
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
             if condition():
                 return
-            time.sleep(0.05)
+            time.sleep(step)
+        self.fail("%s within %.1f s; %s" % (what, timeout, self.describe_daemon()))
+
+    def describe_daemon(self):
+        """The daemon's state, what it logged and what the X server shows, for a failure message."""
+        code = self.daemon.poll()
+        state = "the daemon still runs" if code is None else "the daemon ended with %d" % code
+        self.log.flush()
         with open(os.path.join(self.home, "daemon.log")) as log:
-            self.fail("%s within %.1f s; the daemon said:\n%s" % (what, timeout, log.read()[-3000:]))
+            said = log.read()[-3000:]
+        shown = subprocess.run(["xwininfo", "-root", "-children"], env=self.display.env, stdout=subprocess.PIPE,
+                               stderr=subprocess.STDOUT, text=True).stdout
+        version = subprocess.run(["xprop", "-root", "_SCREENSAVER_VERSION"], env=self.display.env,
+                                 stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True).stdout
+        states = process_states(user_processes(self.display.name))
+        return "%s; it said:\n%s\nthe server shows:\n%s%s\nthe user's processes on the display:\n%s" % (
+            state, said, shown[-1500:], version, states)
 
     def test_the_daemon_shows_the_scene_and_ends_the_hack_promptly(self):
         self.wait_for(lambda: self.command("-version").returncode == 0, 20, "the daemon did not answer: ")
         self.assertEqual(self.command("-activate").returncode, 0)
-        self.wait_for(lambda: hack_processes(self.user), 20, "the daemon started no orbitarium")
-        time.sleep(3.0)
-        image = self.display.capture(keep_as="xscreensaver.png")
-        self.assertGreater(image.mean_brightness(), 5, "the screen is black under the running hack")
+        self.wait_for(lambda: hack_processes(self.user, self.display.name), 20, "the daemon started no orbitarium")
+        # The daemon's own window is black until the hack's first frame is on it.
+        shown = []
+
+        def drawn():
+            shown[:] = [self.display.capture(keep_as="xscreensaver.png")]
+            return shown[0].mean_brightness() > 5
+        self.wait_for(drawn, 20, "the screen stayed black under the running hack")
+        image = shown[0]
         bright = sum(1 for y in range(0, image.height, 4) for x in range(0, image.width, 4)
                      if image.brightness(x, y) > 500)
         self.assertGreater(bright, 200, "no Sun on the screen")
 
+        # The hacks running now, watched through /proc: a pgrep every few milliseconds would cost the
+        # busy machine more than the daemon and the hack need to end it.
+        hacks = hack_processes(self.user, self.display.name)
         self.assertEqual(self.command("-deactivate").returncode, 0)
         start = time.monotonic()
-        self.wait_for(lambda: not hack_processes(self.user), 3, "the hack was still running")
+        self.wait_for(lambda: not any(running(pid) for pid in hacks), 3, "the hack was still running",
+                      step=0.005)
         self.assertLess(time.monotonic() - start, 1.0, "the hack took too long to end")
+        self.assertEqual(hack_processes(self.user, self.display.name), [], "a hack was started again")
 
         self.command("-exit")
         self.daemon.wait(timeout=10)
-        left = (lambda: sorted(set(user_processes()) - self.before)) if os.geteuid() == 0 else (lambda: hack_processes(self.user))
+        left = (lambda: sorted(set(user_processes(self.display.name)) - self.before)) if os.geteuid() == 0 else (lambda: hack_processes(self.user, self.display.name))
         self.wait_for(lambda: not left(), 5, "processes were left running: %s" % describe(left()))
 
 

@@ -21,7 +21,11 @@ INITIAL_TARGET = (-224.635, 431.627, 948.73)
 class Display:
     def __init__(self, size="1024x768x24", allow_all=False):
         read_end, write_end = os.pipe()
-        command = ["Xvfb", "-displayfd", str(write_end), "-screen", "0", size, "-nolisten", "tcp"]
+        # -noreset: by default the server resets itself whenever its last client disconnects, and a
+        # client connecting during the reset is refused ("unable to open display"). Between two
+        # programs of one test, or while a tool polls before the program under test has connected,
+        # that is exactly when clients connect.
+        command = ["Xvfb", "-displayfd", str(write_end), "-screen", "0", size, "-nolisten", "tcp", "-noreset"]
         if allow_all:
             command.append("-ac")
         self.server = subprocess.Popen(command, pass_fds=(write_end,), stdout=subprocess.DEVNULL,
@@ -54,15 +58,57 @@ class Display:
         return subprocess.Popen([PROGRAM, *arguments], env=env or self.env, stdout=subprocess.PIPE,
                                 stderr=subprocess.PIPE, text=True)
 
-    def find_window(self, name="Orbitarium", timeout=20.0):
+    def find_window(self, process, name="Orbitarium", timeout=20.0):
+        """The id of the visible window called `name`, once `process` has mapped it. Fails at once
+        when the process ends first, with its exit code and what it said."""
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
             found = self.run("xdotool", "search", "--onlyvisible", "--name", "^" + name + "$",
                              check=False).stdout.split()
             if found:
                 return found[0]
+            if process.poll() is not None:
+                break
             time.sleep(0.1)
-        raise AssertionError("no window named " + name)
+        raise AssertionError("no window named %s: %s" % (name, self.describe(process)))
+
+    def wait_for_frame(self, process, window, width, height, timeout=20.0):
+        """Returns once the window is width x height on the server and the program has shown a frame
+        it drew at that size, one that cannot come from a buffer of an earlier size (the program
+        counts such frames in its _ORBITARIUM_DRAWN property: width, height, frames up to 2)."""
+        deadline = time.monotonic() + timeout
+        geometry, drawn = None, None
+        while time.monotonic() < deadline and process.poll() is None:
+            info = self.run("xwininfo", "-id", str(window), check=False).stdout
+            fields = dict(line.strip().split(":", 1) for line in info.splitlines() if ":" in line)
+            geometry = (int(fields.get("Width", 0)), int(fields.get("Height", 0)))
+            shown = self.run("xprop", "-id", str(window), "_ORBITARIUM_DRAWN", check=False).stdout
+            drawn = [int(v) for v in shown.split("=", 1)[1].split(",")] if "=" in shown else None
+            if geometry == (width, height) and drawn and drawn[:2] == [width, height] and drawn[2] >= 2:
+                return
+            time.sleep(0.05)
+        raise AssertionError("no frame drawn at %d x %d (the window is %s, the program shows %s): %s"
+                             % (width, height, geometry, drawn, self.describe(process)))
+
+    def wait_for_picture(self, process, window="root", unlike=None, keep_as=None, timeout=20.0):
+        """The window's pixels once the program has drawn into it: once they differ from `unlike`
+        (what the window showed before the program started), or once they are not black."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline and process.poll() is None:
+            image = self.capture(window, keep_as=keep_as)
+            if (image.rgb != unlike.rgb) if unlike else image.mean_brightness() > 5:
+                return image
+            time.sleep(0.1)
+        raise AssertionError("nothing drawn in %s: %s" % (window, self.describe(process)))
+
+    def describe(self, process):
+        """The process's state and the server's windows, for a failure message."""
+        if process.poll() is None:
+            state = "the program still runs"
+        else:
+            state = "the program ended with %d and said %r" % (process.returncode, process.stderr.read())
+        tree = self.run("xwininfo", "-root", "-tree", check=False)
+        return "%s; the server shows:\n%s%s" % (state, tree.stdout[-2000:], tree.stderr)
 
     def capture(self, window="root", keep_as=None):
         """The window's pixels as an Image (xwd, then ImageMagick to a binary PPM)."""

@@ -107,6 +107,7 @@ int runOnX11(const HackOptions& options, void (*framePresented)(int64_t microsec
                             hackInput.height, hackInput.height >= 400 ? 2 : 1);
         }
         glxPresent(&session.surface);
+        noteFrameShown(&session, hackInput.width, hackInput.height);
         if (framePresented) framePresented(nowMicroseconds());
         tickWhenDue();
         waitForNextFrame(frameStart + options.delayMicroseconds);

@@ -79,6 +79,7 @@ bool makeOwnWindow(const HackOptions& options, X11Session* s, XVisualInfo** visu
     XClassHint hint{const_cast<char*>("orbitarium"), const_cast<char*>("Orbitarium")};
     XSetClassHint(s->display, s->window, &hint);
     s->deleteWindow = XInternAtom(s->display, "WM_DELETE_WINDOW", False);
+    s->drawnAtom = XInternAtom(s->display, "_ORBITARIUM_DRAWN", False);
     XSetWMProtocols(s->display, s->window, &s->deleteWindow, 1);
     if (fullScreen) {
         Atom state = XInternAtom(s->display, "_NET_WM_STATE", False);
@@ -143,6 +144,22 @@ void closeX11(X11Session* s) {
     // unloads the GL driver, which keeps a few allocations for the life of the display.
     XSync(s->display, False);
     s->display = nullptr;
+}
+
+void noteFrameShown(X11Session* s, int width, int height) {
+    if (!s->ownWindow || !s->drawnAtom) return;
+    if (width != s->drawnWidth || height != s->drawnHeight) {
+        s->drawnWidth = width;
+        s->drawnHeight = height;
+        s->framesAtSize = 0;
+    }
+    if (s->framesAtSize >= 2) return;
+    ++s->framesAtSize;
+    // Sent after the swap on the same connection, so the server has the picture before the property.
+    long value[3] = {width, height, s->framesAtSize};
+    XChangeProperty(s->display, s->window, s->drawnAtom, XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(value), 3);
+    XFlush(s->display);
 }
 
 void pumpX11Events(X11Session* s) {
