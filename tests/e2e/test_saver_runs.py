@@ -49,7 +49,7 @@ class SaverRuns(unittest.TestCase):
 
     def wait_for_scene(self):
         """Waits until the loading picture has given way to the scene (stars light up much of the sky)."""
-        deadline = time.monotonic() + 30
+        deadline = time.monotonic() + 90  # textures are built first: slow on a loaded machine
         while time.monotonic() < deadline:
             if self.session.grab().blobs(min_pixels=1, threshold=60).__len__() > 200:
                 return
@@ -88,7 +88,7 @@ class SaverRuns(unittest.TestCase):
             self.session.key(window, key)
         self.session.click(1)
         self.session.click(3)
-        time.sleep(1)
+        self.session.wait_frames()  # every key and click handled
         self.assertTrue(self.session.running(), "a flight key or a click ended the saver")
         self.end_with_escape(window)
 
@@ -96,10 +96,12 @@ class SaverRuns(unittest.TestCase):
         window = self.start_saver()
         self.wait_for_scene()
         self.session.focus(window)
+        # Each move is handled before the next: the saver reads the cursor when it handles a move, so
+        # two moves made before it handles the first count as one.
         positions = [(700, 384), (500, 384), (700, 384)]
         for x, y in positions:
             self.session.mouse_move(x, y)
-            time.sleep(0.3)
+            self.session.wait_frames()
         self.assertTrue(self.session.running(), "three large moves ended the saver")
         self.session.mouse_move(500, 384)
         self.assertEqual(self.session.wait_exit(timeout=20), 0)
