@@ -100,8 +100,19 @@ class Session:
             self._start_xvfb()
         env = self.env()
         # A persistent server and Wine's own service processes, detached from our output pipes.
-        subprocess.run(["wineserver", "-p"], env=env, stdin=subprocess.DEVNULL,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+        # "wineserver -p" does nothing (exit status 2) while a server of the prefix still runs; without
+        # a persistent one each Wine program starts and ends its own, and one that starts while the
+        # last ends fails at once. So wait for any server of the prefix to end first.
+        for _ in range(20):
+            subprocess.run(["wineserver", "-w"], env=env, stdin=subprocess.DEVNULL,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            started = subprocess.run(["wineserver", "-p"], env=env, stdin=subprocess.DEVNULL,
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                     start_new_session=True)
+            if started.returncode == 0:
+                break
+        else:
+            raise HarnessError("no persistent Wine server for %s" % self.prefix)
         subprocess.run(["wine", "cmd", "/c", "exit"], env=env, stdin=subprocess.DEVNULL,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True,
                        timeout=120)
