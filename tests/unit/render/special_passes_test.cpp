@@ -34,25 +34,32 @@ Box drawnBox(const std::vector<unsigned char>& pixels, int width, int height) {
     return box;
 }
 
-class LoadingPicture : public ::testing::TestWithParam<std::pair<int, int>> {};
+class LoadingPicture : public ::testing::TestWithParam<std::pair<int, int>> {
+protected:
+    // The loading picture alone on a screen of this size cleared to (0, 0, blue), under the start-up
+    // projection (one unit per pixel, origin at the lower left).
+    std::vector<unsigned char> drawLoadingPicture(int width, int height, float blue) {
+        saverSettings.ScrWidth = static_cast<float>(width);
+        saverSettings.ScrHeight = static_cast<float>(height);
+        loadTexture(157, 15, 256, 256);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(0, width, 0, height, -1, 1);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glViewport(0, 0, width, height);
+        glClearColor(0, 0, blue, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        drawLoadingImage();
+        return context.readPixels();
+    }
+    OffscreenContext context;
+};
 
 TEST_P(LoadingPicture, IsCentredThreeHundredByOneSixty) {
     const int width = GetParam().first, height = GetParam().second;
-    OffscreenContext context;
     if (!context.create(width, height)) GTEST_SKIP() << context.error();
-    saverSettings.ScrWidth = static_cast<float>(width);
-    saverSettings.ScrHeight = static_cast<float>(height);
-    loadTexture(157, 15, 256, 256);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, width, 0, height, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glViewport(0, 0, width, height);
-    glClearColor(0, 0, 1, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
-    drawLoadingImage();
-    const std::vector<unsigned char> pixels = context.readPixels();
+    const std::vector<unsigned char> pixels = drawLoadingPicture(width, height, 1.0f);
     writePng(std::string(ORBITARIUM_TEST_OUTPUT_DIR) + "/loading_" + std::to_string(width) + ".png", width, height,
              pixels);
     const Box box = drawnBox(pixels, width, height);
@@ -68,21 +75,8 @@ TEST_P(LoadingPicture, IsCentredThreeHundredByOneSixty) {
 // picture gives them (counted from the picture's top), and the small sun is at the left.
 TEST_P(LoadingPicture, ShowsItsTextRowsAndItsSunWhereThePictureHasThem) {
     const int width = GetParam().first, height = GetParam().second;
-    OffscreenContext context;
     if (!context.create(width, height)) GTEST_SKIP() << context.error();
-    saverSettings.ScrWidth = static_cast<float>(width);
-    saverSettings.ScrHeight = static_cast<float>(height);
-    loadTexture(157, 15, 256, 256);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, width, 0, height, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glViewport(0, 0, width, height);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
-    drawLoadingImage();
-    const std::vector<unsigned char> pixels = context.readPixels();  // bottom row first
+    const std::vector<unsigned char> pixels = drawLoadingPicture(width, height, 0.0f);  // bottom row first
     const int x0 = width / 2 - 150, top = height / 2 - 80 + 159;
     // The picture's pixel (x from its left, y down from its top).
     const auto at = [&](int x, int y) { return &pixels[(static_cast<size_t>(top - y) * width + x0 + x) * 3]; };
