@@ -40,3 +40,12 @@ function(orbitarium_wine_prefix target prefix)
     VERBATIM)
   add_custom_target(${target} ALL DEPENDS ${prefix}/orbitarium-wine-installation.txt)
 endfunction()
+
+# A test library exports its entries by their plain names, as the Windows libraries it stands for do. On
+# x86 a __stdcall function's symbol carries an @N suffix (bytes of arguments): --kill-at drops it from
+# the export names, and the stdcall fix-up lets a .def file name such an entry without its suffix.
+function(orbitarium_plain_exports target)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    target_link_options(${target} PRIVATE -Wl,--kill-at -Wl,--enable-stdcall-fixup)
+  endif()
+endfunction()

@@ -15,5 +15,9 @@ sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 echo "install-deps: installing ${#missing[@]} packages: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
+# Packages named with :i386 (Wine's 32-bit half) need that architecture added before the update.
+if printf '%s\n' "${missing[@]}" | grep -q ':i386$' && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $sudo dpkg --add-architecture i386
+fi
 $sudo apt-get update -q
 $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -126,8 +126,19 @@ class Session:
             self._start_xvfb()
         env = self.env()
         # A persistent server and Wine's own service processes, detached from our output pipes.
-        subprocess.run(["wineserver", "-p"], env=env, stdin=subprocess.DEVNULL,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+        # "wineserver -p" does nothing (exit status 2) while a server of the prefix still runs; without
+        # a persistent one each Wine program starts and ends its own, and one that starts while the
+        # last ends fails at once. So wait for any server of the prefix to end first.
+        for _ in range(20):
+            subprocess.run(["wineserver", "-w"], env=env, stdin=subprocess.DEVNULL,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            started = subprocess.run(["wineserver", "-p"], env=env, stdin=subprocess.DEVNULL,
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                     start_new_session=True)
+            if started.returncode == 0:
+                break
+        else:
+            raise HarnessError("no persistent Wine server for %s" % self.prefix)
         subprocess.run(["wine", "cmd", "/c", "exit"], env=env, stdin=subprocess.DEVNULL,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True,
                        timeout=120)
@@ -245,6 +256,29 @@ class Session:
         os.remove(raw)
         return png
 
+    def _raw_screen(self):
+        raw = os.path.join(self._tmp, "frame.xwd")
+        subprocess.run(["xwd", "-root", "-silent", "-display", self.display, "-out", raw], check=True)
+        with open(raw, "rb") as f:
+            return f.read()
+
+    def wait_frames(self, count=8, timeout=60):
+        """Waits until the screen has changed count times: at least count frames were drawn.
+
+        The saver handles one queued message per frame and reads the cursor when it handles a move,
+        so input that must be seen one event at a time waits for frames, not for a fixed time (which
+        a loaded machine overruns). Only for a picture that moves by itself (the tour flying)."""
+        deadline = time.monotonic() + timeout
+        last, seen = self._raw_screen(), 0
+        while seen < count:
+            if time.monotonic() > deadline:
+                raise HarnessError("%d of %d frames in %.0f s" % (seen, count, timeout))
+            if not self.running():
+                raise HarnessError("the saver exited while frames were awaited")
+            screen = self._raw_screen()
+            if screen != last:
+                last, seen = screen, seen + 1
+
     def grab(self):
         """The display now, as an Image."""
         raw = os.path.join(self._tmp, "grab.xwd")
@@ -298,15 +332,39 @@ class SessionTestCase(unittest.TestCase):
         cls.session.close()
 
 
+def wine_installation():
+    """The Wine version and the halves (32-bit, 64-bit) installed, as the build stamps its prefixes."""
+    version = subprocess.run(["wine", "--version"], capture_output=True, text=True).stdout.strip()
+    halves = [half for half in ("i386", "x86_64")
+              if os.path.exists("/usr/lib/%s-linux-gnu/wine/%s-unix" % (half, half))]
+    return " ".join([version] + halves)
+
+
+PREFIX_STAMP = "orbitarium-wine-installation.txt"
+
+
 def ensure_prefix(prefix):
-    """Makes the Wine prefix when it does not exist yet (10 to 20 s)."""
-    if os.path.exists(os.path.join(prefix, "system.reg")):
-        return
-    env = dict(os.environ, WINEPREFIX=os.path.abspath(prefix), WINEDEBUG="-all",
-               WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY="")
+    """Makes the Wine prefix (10 to 20 s) unless it exists and was made by the Wine installed now.
+
+    A prefix made before the 32-bit half of Wine was installed fails afterwards ("could not load
+    kernel32.dll"), so one whose stamp differs from the installation is made anew."""
+    prefix = os.path.abspath(prefix)
+    stamp = os.path.join(prefix, PREFIX_STAMP)
+    installation = wine_installation()
+    try:
+        with open(stamp) as f:
+            if f.read().strip() == installation and os.path.exists(os.path.join(prefix, "system.reg")):
+                return
+    except FileNotFoundError:
+        pass
+    env = dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY="")
+    subprocess.run(["wineserver", "-k"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    shutil.rmtree(prefix, ignore_errors=True)
     subprocess.run(["wineboot", "-i"], env=env, check=True, stdin=subprocess.DEVNULL,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     subprocess.run(["wineserver", "-w"], env=env, check=True)
+    with open(stamp, "w") as f:
+        f.write(installation + "\n")
 
 
 def main():
@@ -315,7 +373,8 @@ def main():
         description="Run Orbitarium.scr under Wine: in $DISPLAY when set (until the saver ends), "
                     "else on a private Xvfb display for --seconds, saving screenshots.")
     parser.add_argument("--scr", required=True)
-    parser.add_argument("--prefix", required=True, help="Wine prefix to run in (made when missing)")
+    parser.add_argument("--prefix", required=True,
+                        help="Wine prefix of its own to run in (made when missing or made by another Wine)")
     parser.add_argument("--seconds", type=float, default=20)
     parser.add_argument("--shots", default="screenshots", help="folder for the screenshots")
     parser.add_argument("--every", type=float, default=5, help="seconds between screenshots")

@@ -49,7 +49,7 @@ class SaverRuns(unittest.TestCase):
 
     def wait_for_scene(self):
         """Waits until the loading picture has given way to the scene (stars light up much of the sky)."""
-        deadline = time.monotonic() + 30
+        deadline = time.monotonic() + 90  # textures are built first: slow on a loaded machine
         while time.monotonic() < deadline:
             if self.session.grab().blobs(min_pixels=1, threshold=60).__len__() > 200:
                 return
@@ -72,10 +72,10 @@ class SaverRuns(unittest.TestCase):
         r, g, b = image.at(sx, sy)
         self.assertGreater(r + g + b, 300, "no bright Sun at %d,%d" % (sx, sy))
         self.assertGreaterEqual(r, b)
-        # The orbits start at random angles (seeded from the tick count), so a planet may stand in
-        # front of the Sun or behind it and merge with its disc; at least one stands apart from it.
+        # The orbit angles come from the start-up tick count (256 layouts): in some, the planets near
+        # the Sun on the screen join its glow in one lit region, so only one more region is certain.
         bodies = image.blobs(min_pixels=60)
-        self.assertGreaterEqual(len(bodies), 2, "the Sun and at least one planet: %s" % bodies)
+        self.assertGreaterEqual(len(bodies), 2, "the Sun and at least one planet apart from it: %s" % bodies)
         self.end_with_escape(window)
 
     def test_tour_flies_and_flight_keys_and_clicks_do_not_end_it(self):
@@ -90,7 +90,7 @@ class SaverRuns(unittest.TestCase):
             self.session.key(window, key)
         self.session.click(1)
         self.session.click(3)
-        time.sleep(1)
+        self.session.wait_frames()  # every key and click handled
         self.assertTrue(self.session.running(), "a flight key or a click ended the saver")
         self.end_with_escape(window)
 
@@ -98,10 +98,12 @@ class SaverRuns(unittest.TestCase):
         window = self.start_saver()
         self.wait_for_scene()
         self.session.focus(window)
+        # Each move is handled before the next: the saver reads the cursor when it handles a move, so
+        # two moves made before it handles the first count as one.
         positions = [(700, 384), (500, 384), (700, 384)]
         for x, y in positions:
             self.session.mouse_move(x, y)
-            time.sleep(0.3)
+            self.session.wait_frames()
         self.assertTrue(self.session.running(), "three large moves ended the saver")
         self.session.mouse_move(500, 384)
         self.assertEqual(self.session.wait_exit(timeout=20), 0)

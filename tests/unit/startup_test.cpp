@@ -53,7 +53,8 @@ TEST(SharedStartUp, UnreadableDisplayModeKeepsBuiltInValues) {
 TEST(MouseScales, MapTheScreenToMinusTwoToTwo) {
     FlightInput input;
     setMouseScales(input, 1024.0f, 768.0f);
-    EXPECT_FLOAT_EQ(0 * input.mouseScaleX - 2.0f, -2.0f);
+    EXPECT_FLOAT_EQ(input.mouseScaleX, 4.0f / 1024.0f);
+    EXPECT_FLOAT_EQ(512 * input.mouseScaleX - 2.0f, 0.0f);
     EXPECT_FLOAT_EQ(1024 * input.mouseScaleX - 2.0f, 2.0f);
     EXPECT_FLOAT_EQ(768 * input.mouseScaleY - 2.0f, 2.0f);
     setMouseScales(input, 0.0f, 0.0f);  // a refused display size divides by nothing

@@ -26,8 +26,17 @@ start)
     # processes (explorer, services) outlive the program that starts them: start them here, detached
     # from the test's output pipes, or the first test would wait for them.
     export WINEPREFIX="$prefix" DISPLAY=":$(cat "$dir/number")" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-    setsid wineserver -p </dev/null >/dev/null 2>&1
-    setsid wine cmd /c exit </dev/null >/dev/null 2>&1
+    # "wineserver -p" does nothing (exit status 2) while a server of the prefix still runs, such as the
+    # one that listing the tests started a moment ago, which ends with its last program. Without a
+    # persistent server every test program starts and ends one of its own, and a program that starts
+    # while the previous server shuts down fails at once, without a word. So wait for any server of
+    # the prefix to end, and make sure the one started here is the persistent one.
+    i=0
+    until WINEPREFIX="$prefix" wineserver -w && setsid -w wineserver -p </dev/null >/dev/null 2>&1; do
+      i=$((i + 1))
+      [ $i -gt 20 ] && { echo "no persistent Wine server for $prefix" >&2; exit 1; }
+    done
+    setsid -w wine cmd /c exit </dev/null >/dev/null 2>&1
   fi
   echo "display :$(cat "$dir/number")"
   ;;

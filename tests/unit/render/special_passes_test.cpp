@@ -34,25 +34,32 @@ Box drawnBox(const std::vector<unsigned char>& pixels, int width, int height) {
     return box;
 }
 
-class LoadingPicture : public ::testing::TestWithParam<std::pair<int, int>> {};
+class LoadingPicture : public ::testing::TestWithParam<std::pair<int, int>> {
+protected:
+    // The loading picture alone on a screen of this size cleared to (0, 0, blue), under the start-up
+    // projection (one unit per pixel, origin at the lower left).
+    std::vector<unsigned char> drawLoadingPicture(int width, int height, float blue) {
+        saverSettings.ScrWidth = static_cast<float>(width);
+        saverSettings.ScrHeight = static_cast<float>(height);
+        loadTexture(157, 15, 256, 256);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(0, width, 0, height, -1, 1);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glViewport(0, 0, width, height);
+        glClearColor(0, 0, blue, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        drawLoadingImage();
+        return context.readPixels();
+    }
+    OffscreenContext context;
+};
 
 TEST_P(LoadingPicture, IsCentredThreeHundredByOneSixty) {
     const int width = GetParam().first, height = GetParam().second;
-    OffscreenContext context;
     if (!context.create(width, height)) GTEST_SKIP() << context.error();
-    saverSettings.ScrWidth = static_cast<float>(width);
-    saverSettings.ScrHeight = static_cast<float>(height);
-    loadTexture(157, 15, 256, 256);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, width, 0, height, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glViewport(0, 0, width, height);
-    glClearColor(0, 0, 1, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
-    drawLoadingImage();
-    const std::vector<unsigned char> pixels = context.readPixels();
+    const std::vector<unsigned char> pixels = drawLoadingPicture(width, height, 1.0f);
     writePng(std::string(ORBITARIUM_TEST_OUTPUT_DIR) + "/loading_" + std::to_string(width) + ".png", width, height,
              pixels);
     const Box box = drawnBox(pixels, width, height);
@@ -61,6 +68,41 @@ TEST_P(LoadingPicture, IsCentredThreeHundredByOneSixty) {
     EXPECT_EQ(box.right, x0 + 299);
     EXPECT_EQ(box.bottom, y0);
     EXPECT_EQ(box.top, y0 + 159);
+    saverSettings = SaverSettings{};
+}
+
+// Upright and not mirrored: the gold title and the pale "Loading..." line lie in the rows the
+// picture gives them (counted from the picture's top), and the small sun is at the left.
+TEST_P(LoadingPicture, ShowsItsTextRowsAndItsSunWhereThePictureHasThem) {
+    const int width = GetParam().first, height = GetParam().second;
+    if (!context.create(width, height)) GTEST_SKIP() << context.error();
+    const std::vector<unsigned char> pixels = drawLoadingPicture(width, height, 0.0f);  // bottom row first
+    const int x0 = width / 2 - 150, top = height / 2 - 80 + 159;
+    // The picture's pixel (x from its left, y down from its top).
+    const auto at = [&](int x, int y) { return &pixels[(static_cast<size_t>(top - y) * width + x0 + x) * 3]; };
+    int goldRows[2] = {999, -1}, blueRows[2] = {999, -1}, gold = 0, blue = 0;
+    for (int y = 0; y < 160; ++y)
+        for (int x = 0; x < 300; ++x) {
+            const unsigned char* p = at(x, y);
+            if (p[0] > 200 && p[1] > 110 && p[1] < 230 && p[2] < 140) {
+                ++gold;
+                goldRows[0] = std::min(goldRows[0], y), goldRows[1] = std::max(goldRows[1], y);
+            }
+            if (p[0] > 170 && p[0] < 215 && p[1] > 195 && p[1] < 230 && p[2] > 225) {
+                ++blue;
+                blueRows[0] = std::min(blueRows[0], y), blueRows[1] = std::max(blueRows[1], y);
+            }
+        }
+    EXPECT_GT(gold, 1000);
+    EXPECT_GE(goldRows[0], 36) << "the title starts 40 rows below the top";
+    EXPECT_LE(goldRows[1], 72);
+    EXPECT_GT(blue, 150);
+    EXPECT_GE(blueRows[0], 96) << "\"Loading...\" starts 100 rows below the top";
+    EXPECT_LE(blueRows[1], 124);
+    const unsigned char* sun = at(25, 58);
+    const unsigned char* mirrored = at(275, 58);
+    EXPECT_GT(sun[0] + sun[1] + sun[2], 600) << "the sun left of the title";
+    EXPECT_LT(mirrored[0] + mirrored[1] + mirrored[2], 450) << "only the orbit on the right";
     saverSettings = SaverSettings{};
 }
 
