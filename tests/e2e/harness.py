@@ -156,8 +156,10 @@ class Session:
         shutil.rmtree(self._tmp, ignore_errors=True)
 
     def _start_xvfb(self):
+        # -noreset: by default the server resets whenever its last client leaves and refuses clients
+        # that connect meanwhile, so a short-lived client (xdotool, xwd) could fail by chance.
         self._xvfb, self.display = start_x_server(
-            ["Xvfb", "-screen", "0", "%dx%dx24" % self.size, "-nolisten", "tcp", "+extension", "GLX"],
+            ["Xvfb", "-screen", "0", "%dx%dx24" % self.size, "-nolisten", "tcp", "-noreset", "+extension", "GLX"],
             self._tmp, timeout=10)
 
     @staticmethod

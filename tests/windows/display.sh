@@ -12,7 +12,8 @@ start)
   mkdir -p "$dir"
   rm -f "$dir/number" "$dir/pid"
   # -displayfd picks a free display and writes its number; Xvfb must not hold the test's output pipes.
-  setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp +extension GLX \
+  # -noreset: the server would otherwise reset when its last client leaves and refuse clients meanwhile.
+  setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset +extension GLX \
     3>"$dir/number" </dev/null >"$dir/xvfb.log" 2>&1 &
   echo $! >"$dir/pid"
   i=0
