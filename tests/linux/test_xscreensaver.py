@@ -1,5 +1,5 @@
 """The real XScreenSaver daemon runs the program as its only hack: activated, the scene is on the
-screen; deactivated, the hack is gone within a second; told to exit, nothing is left running.
+screen; deactivated, the hack is gone within a second of the daemon's signal; told to exit, nothing is left running.
 
 The daemon refuses to start hacks as root, so as root the test makes an unprivileged user for it.
 Without XScreenSaver installed the test reports itself skipped (exit code 77), never passed.
@@ -17,6 +17,9 @@ from x11_harness import Display, PROGRAM, project_origin
 
 USER = "orbitarium-xss"
 SKIPPED = 77
+# Seconds the daemon may take to end its graphics helper, and the hack to end after it.
+HELPER_WAIT = 30
+HACK_WAIT = 1.0
 
 
 def as_user(command, env):
@@ -189,22 +192,34 @@ class XScreenSaverTest(unittest.TestCase):
         # The hacks running now, watched through /proc: a pgrep every few milliseconds would cost the
         # busy machine more than the daemon and the hack need to end it.
         hacks = hack_processes(self.user, self.display.name)
-        gfx = [pid for pid in user_processes(self.display.name) if process_name(pid) == "xscreensaver-gf"]
+        helpers = [pid for pid in user_processes(self.display.name) if process_name(pid) == "xscreensaver-gf"]
+        self.assertTrue(helpers, "no graphics helper runs the hack: " + describe(user_processes(self.display.name)))
         self.assertEqual(self.command("-deactivate").returncode, 0)
+        # The daemon ends its graphics helper, whose answer is to signal the hack and end itself at once.
+        # It notices that signal in its event loop, which misses a signal that comes just before it waits
+        # (about one run in fifty here) until its next timer fires, seconds later. That wait is the
+        # daemon's; the hack is judged from the moment the helper has acted.
         start = time.monotonic()
-        deadline = start + 3
-        while any(running(pid) for pid in hacks) and time.monotonic() < deadline:
+        helper_gone = None
+        while True:
+            # The helper first, so that a hack found gone together with it counts as ending with it.
+            helper_running = any(running(pid) for pid in helpers)
+            hack_running = any(running(pid) for pid in hacks)
+            ended = time.monotonic()
+            if helper_gone is None and not helper_running:
+                helper_gone = ended
+            if not hack_running or ended > (helper_gone + HACK_WAIT if helper_gone else start + HELPER_WAIT):
+                break
             time.sleep(0.005)
-        if any(running(pid) for pid in hacks) and any(running(pid) for pid in gfx):
-            # Seen now and then with XScreenSaver 6.06: the daemon logs "killing xscreensaver-gfx" and
-            # its graphics helper goes on, never signalling the hack. That run cannot judge the hack.
-            report = self.describe_daemon()
-            for pid in hacks + gfx:
-                subprocess.run(["kill", "-KILL", str(pid)], stderr=subprocess.DEVNULL)
-            self.skipTest("the daemon did not stop its graphics helper after -deactivate: " + report[:2000])
-        self.wait_for(lambda: not any(running(pid) for pid in hacks), 0.1, "the hack was still running",
-                      step=0.005)
-        self.assertLess(time.monotonic() - start, 1.0, "the hack took too long to end")
+        if helper_gone is not None and helper_gone - start > HACK_WAIT:
+            print("the daemon's graphics helper ended %.1f s after -deactivate" % (helper_gone - start),
+                  file=sys.stderr)
+        if hack_running:
+            self.fail("the hack was still running %.1f s after %s; %s" % (
+                ended - (helper_gone or start),
+                "its graphics helper ended" if helper_gone else "-deactivate, its graphics helper still runs",
+                self.describe_daemon()))
+        self.assertLess(ended - (helper_gone or start), HACK_WAIT, "the hack took too long to end")
         self.assertEqual(hack_processes(self.user, self.display.name), [], "a hack was started again")
 
         self.command("-exit")
