@@ -1,5 +1,6 @@
 """The real XScreenSaver daemon runs the program as its only hack: activated, the scene is on the
-screen; deactivated, the hack is gone within a second of the daemon's signal; told to exit, nothing is left running.
+screen; deactivated, the hack is gone within a second of the daemon's signal; told to exit, nothing is
+left running.
 
 The daemon refuses to start hacks as root, so as root the test makes an unprivileged user for it.
 Without XScreenSaver installed the test reports itself skipped (exit code 77), never passed.
