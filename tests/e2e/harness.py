@@ -253,14 +253,28 @@ class Session:
         os.makedirs(self.shots_dir, exist_ok=True)
         raw = os.path.join(self._tmp, name + ".xwd")
         png = os.path.join(self.shots_dir, name + ".png")
-        subprocess.run(["xwd", "-root", "-silent", "-display", self.display, "-out", raw], check=True)
+        self._xwd(raw)
         subprocess.run(["convert", raw, png], check=True)
         os.remove(raw)
         return png
 
+    def _xwd(self, path):
+        """The root window into an xwd file. xwd reads the root's size and then its pixels; when the
+        saver switches the display mode in between, the server refuses the now too large read
+        (BadMatch). That picture cannot exist, so the next one, of the new size, is taken instead."""
+        for attempt in range(5):
+            result = subprocess.run(["xwd", "-root", "-silent", "-display", self.display, "-out", path],
+                                    stderr=subprocess.PIPE, text=True)
+            if result.returncode == 0:
+                return
+            if "BadMatch" not in result.stderr or "X_GetImage" not in result.stderr:
+                break
+            time.sleep(0.1)
+        raise HarnessError("xwd failed: " + result.stderr.strip())
+
     def _raw_screen(self):
         raw = os.path.join(self._tmp, "frame.xwd")
-        subprocess.run(["xwd", "-root", "-silent", "-display", self.display, "-out", raw], check=True)
+        self._xwd(raw)
         with open(raw, "rb") as f:
             return f.read()
 
@@ -284,7 +298,7 @@ class Session:
     def grab(self):
         """The display now, as an Image."""
         raw = os.path.join(self._tmp, "grab.xwd")
-        subprocess.run(["xwd", "-root", "-silent", "-display", self.display, "-out", raw], check=True)
+        self._xwd(raw)
         image = Image.read(raw)
         os.remove(raw)
         return image
