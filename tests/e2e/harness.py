@@ -11,6 +11,8 @@ import tempfile
 import time
 import unittest
 
+import xcapture
+
 SAVER_KEY = r"HKCU\Software\Zelkor\Orbitarium Saver"
 SYSTEM_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Screen Savers"
 
@@ -251,32 +253,17 @@ class Session:
         if not self.shots_dir:
             raise HarnessError("this session has no screenshot folder")
         os.makedirs(self.shots_dir, exist_ok=True)
-        raw = os.path.join(self._tmp, name + ".xwd")
+        raw = os.path.join(self._tmp, name + ".ppm")
         png = os.path.join(self.shots_dir, name + ".png")
-        self._xwd(raw)
+        image = self.grab()
+        with open(raw, "wb") as f:
+            f.write(b"P6\n%d %d\n255\n" % (image.width, image.height) + image.rgb)
         subprocess.run(["convert", raw, png], check=True)
         os.remove(raw)
         return png
 
-    def _xwd(self, path):
-        """The root window into an xwd file. xwd reads the root's size and then its pixels; when the
-        saver switches the display mode in between, the server refuses the now too large read
-        (BadMatch). That picture cannot exist, so the next one, of the new size, is taken instead."""
-        for attempt in range(5):
-            result = subprocess.run(["xwd", "-root", "-silent", "-display", self.display, "-out", path],
-                                    stderr=subprocess.PIPE, text=True)
-            if result.returncode == 0:
-                return
-            if "BadMatch" not in result.stderr or "X_GetImage" not in result.stderr:
-                break
-            time.sleep(0.1)
-        raise HarnessError("xwd failed: " + result.stderr.strip())
-
     def _raw_screen(self):
-        raw = os.path.join(self._tmp, "frame.xwd")
-        self._xwd(raw)
-        with open(raw, "rb") as f:
-            return f.read()
+        return self.grab().rgb
 
     def wait_frames(self, count=8, timeout=60):
         """Waits until the screen has changed count times: at least count frames were drawn.
@@ -297,11 +284,10 @@ class Session:
 
     def grab(self):
         """The display now, as an Image."""
-        raw = os.path.join(self._tmp, "grab.xwd")
-        self._xwd(raw)
-        image = Image.read(raw)
-        os.remove(raw)
-        return image
+        try:
+            return Image(*xcapture.capture(self.display))
+        except xcapture.CaptureError as e:
+            raise HarnessError(str(e))
 
     # --- registry -------------------------------------------------------------------------------
     def _reg(self, *args, check=True):
