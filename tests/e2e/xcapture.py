@@ -98,10 +98,10 @@ def capture(display_name):
         root = x11.XDefaultRootWindow(display)
         x11.XGrabServer(display)
         try:
-            parent = ctypes.c_ulong()
+            same_root = ctypes.c_ulong()
             x, y = ctypes.c_int(), ctypes.c_int()
             width, height, border, depth = (ctypes.c_uint() for _ in range(4))
-            x11.XGetGeometry(display, root, ctypes.byref(parent), ctypes.byref(x), ctypes.byref(y),
+            x11.XGetGeometry(display, root, ctypes.byref(same_root), ctypes.byref(x), ctypes.byref(y),
                              ctypes.byref(width), ctypes.byref(height), ctypes.byref(border),
                              ctypes.byref(depth))
             image = x11.XGetImage(display, root, 0, 0, width.value, height.value, _ALL_PLANES, _ZPIXMAP)
