@@ -113,6 +113,7 @@ class Session:
         self._xvfb = None
         self._saver = None
         self._tmp = tempfile.mkdtemp(prefix="orbitarium-e2e-")
+        self._saver_log = os.path.join(self._tmp, "saver.log")
         self._wine_windows = set()
 
     # --- lifetime -------------------------------------------------------------------------------
@@ -184,10 +185,18 @@ class Session:
         """Starts Orbitarium.scr with the given command-line words (in folder cwd, with extra_env)."""
         env = self.env()
         env.update(extra_env or {})
-        self._saver = subprocess.Popen(["wine", self.scr, *args], env=env, cwd=cwd,
-                                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                                       stderr=subprocess.DEVNULL, start_new_session=True)
+        # What Wine itself prints (it cannot load, its server went away) is kept for the error messages.
+        with open(self._saver_log, "wb") as log:
+            self._saver = subprocess.Popen(["wine", self.scr, *args], env=env, cwd=cwd,
+                                           stdin=subprocess.DEVNULL, stdout=log, stderr=log,
+                                           start_new_session=True)
         return self._saver
+
+    def _saver_exited(self):
+        """Why the saver is gone: its exit code and the last lines it printed."""
+        with open(self._saver_log, errors="replace") as log:
+            printed = log.read().strip().splitlines()[-5:]
+        return "code %d%s" % (self._saver.returncode, "".join("\n  " + line for line in printed))
 
     def wait_exit(self, timeout):
         """The saver's exit code; kills it and raises when it runs longer than timeout seconds."""
@@ -223,8 +232,8 @@ class Session:
             if out.split():
                 return int(out.split()[0])
             if self._saver is not None and self._saver.poll() is not None:
-                raise HarnessError("the saver exited (code %d) before window %r appeared"
-                                   % (self._saver.returncode, title))
+                raise HarnessError("the saver exited before window %r appeared: %s"
+                                   % (title, self._saver_exited()))
             time.sleep(0.2)
         raise HarnessError("no window %r within %.0f s" % (title, timeout))
 
@@ -277,7 +286,7 @@ class Session:
             if time.monotonic() > deadline:
                 raise HarnessError("%d of %d frames in %.0f s" % (seen, count, timeout))
             if not self.running():
-                raise HarnessError("the saver exited while frames were awaited")
+                raise HarnessError("the saver exited while frames were awaited: %s" % self._saver_exited())
             screen = self._raw_screen()
             if screen != last:
                 last, seen = screen, seen + 1
