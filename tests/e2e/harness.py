@@ -104,8 +104,9 @@ def start_x_server(command, folder, timeout):
 
 
 class Session:
-    def __init__(self, scr, prefix, shots_dir=None, width=1024, height=768, display=None):
+    def __init__(self, scr, prefix, shots_dir=None, width=1024, height=768, display=None, host=None):
         self.scr = os.path.abspath(scr)
+        self.host = os.path.abspath(host or HOST)
         self.prefix = os.path.abspath(prefix)
         self.shots_dir = shots_dir
         self.size = (width, height)
@@ -186,8 +187,10 @@ class Session:
         env = self.env()
         env.update(extra_env or {})
         # What Wine itself prints (it cannot load, its server went away) is kept for the error messages.
+        # The host starts the saver with CreateProcess; the saver's folder is drive Z: in Wine.
+        command = ["wine", self.host, "Z:" + self.scr.replace("/", "\\"), *args]
         with open(self._saver_log, "wb") as log:
-            self._saver = subprocess.Popen(["wine", self.scr, *args], env=env, cwd=cwd,
+            self._saver = subprocess.Popen(command, env=env, cwd=cwd,
                                            stdin=subprocess.DEVNULL, stdout=log, stderr=log,
                                            start_new_session=True)
         return self._saver
@@ -328,6 +331,7 @@ class Session:
 SCR = os.environ.get("ORBITARIUM_SCR")
 PREFIX = os.environ.get("ORBITARIUM_E2E_PREFIX")
 SHOTS = os.environ.get("ORBITARIUM_SHOTS")
+HOST = os.environ.get("ORBITARIUM_SCR_HOST")  # scr_host.exe of the saver's build
 
 
 class SessionTestCase(unittest.TestCase):
@@ -384,6 +388,7 @@ def main():
         description="Run Orbitarium.scr under Wine: in $DISPLAY when set (until the saver ends), "
                     "else on a private Xvfb display for --seconds, saving screenshots.")
     parser.add_argument("--scr", required=True)
+    parser.add_argument("--host", required=True, help="scr_host.exe of the same build, which starts the saver")
     parser.add_argument("--prefix", required=True,
                         help="Wine prefix of its own to run in (made when missing or made by another Wine)")
     parser.add_argument("--seconds", type=float, default=20)
@@ -394,7 +399,8 @@ def main():
 
     ensure_prefix(options.prefix)
     own_display = os.environ.get("DISPLAY") or None
-    with Session(options.scr, options.prefix, shots_dir=options.shots, display=own_display) as session:
+    with Session(options.scr, options.prefix, shots_dir=options.shots, display=own_display,
+                 host=options.host) as session:
         session.launch(*options.args)
         if own_display:
             code = session._saver.wait()
