@@ -195,8 +195,8 @@ class Session:
                                            start_new_session=True)
         return self._saver
 
-    def _saver_exited(self):
-        """Why the saver is gone: its exit code and the last lines it printed."""
+    def exit_report(self):
+        """Why the saver is gone: its exit code and the last lines that it, the host or Wine printed."""
         with open(self._saver_log, errors="replace") as log:
             printed = log.read().strip().splitlines()[-5:]
         return "code %d%s" % (self._saver.returncode, "".join("\n  " + line for line in printed))
@@ -236,7 +236,7 @@ class Session:
                 return int(out.split()[0])
             if self._saver is not None and self._saver.poll() is not None:
                 raise HarnessError("the saver exited before window %r appeared: %s"
-                                   % (title, self._saver_exited()))
+                                   % (title, self.exit_report()))
             time.sleep(0.2)
         raise HarnessError("no window %r within %.0f s" % (title, timeout))
 
@@ -289,7 +289,7 @@ class Session:
             if time.monotonic() > deadline:
                 raise HarnessError("%d of %d frames in %.0f s" % (seen, count, timeout))
             if not self.running():
-                raise HarnessError("the saver exited while frames were awaited: %s" % self._saver_exited())
+                raise HarnessError("the saver exited while frames were awaited: %s" % self.exit_report())
             screen = self._raw_screen()
             if screen != last:
                 last, seen = screen, seen + 1
@@ -345,6 +345,26 @@ class SessionTestCase(unittest.TestCase):
     @classmethod
     def tearDownClass(cls):
         cls.session.close()
+
+    def assertExitCode(self, expected, timeout, what=""):
+        """Waits up to timeout seconds for the saver to end with the expected code; when it ends with
+        another, the failure shows what was printed (the host's or Wine's words when they ended it)."""
+        code = self.session.wait_exit(timeout=timeout)
+        self.assertEqual(code, expected, "%s%s" % (what and "%s: " % (what,), self.session.exit_report()))
+
+    def assertExitsAtOnceWithoutAWindow(self, *args):
+        """Starts the saver with these options and checks that it ends with 0, showing no window."""
+        self.session.launch(*args)
+        started = time.monotonic()
+        seen = []
+        while self.session.running() and time.monotonic() - started < 15:
+            seen += self.session.visible_windows()
+            time.sleep(0.05)
+        self.assertExitCode(0, timeout=1, what=args)
+        seen += self.session.visible_windows()
+        self.assertEqual(seen, [], "a window appeared for %s" % (args,))
+        # "At once" allows for Wine's own start-up.
+        self.assertLess(time.monotonic() - started, 10, args)
 
 
 def wine_installation():

@@ -27,7 +27,7 @@ class SettingsDialog(harness.SessionTestCase):
         if SHOTS:
             self.session.screenshot("config-dialog")
         self.session.key(window, "Return")
-        self.assertEqual(self.session.wait_exit(timeout=30), 0)
+        self.assertExitCode(0, timeout=30)
         stored = {name: self.session.reg_get(name) for name in OPTIONS}
         self.assertNotIn(None, stored.values(), stored)
         self.assertEqual(stored["NumStars"], "0x3")
@@ -43,7 +43,7 @@ class SettingsDialog(harness.SessionTestCase):
     def test_escape_without_argument_writes_nothing(self):
         window = self.open_dialog()
         self.session.key(window, "Escape")
-        self.assertEqual(self.session.wait_exit(timeout=30), 0)
+        self.assertExitCode(0, timeout=30)
         for name in OPTIONS:
             self.assertIsNone(self.session.reg_get(name), name)
 

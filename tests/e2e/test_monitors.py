@@ -90,7 +90,7 @@ class TwoMonitors(unittest.TestCase):
 
     def end_with_escape(self, window):
         self.session.key(window, "Escape")
-        self.assertEqual(self.session.wait_exit(timeout=30), 0)
+        self.assertExitCode(0, timeout=30)
 
     def test_both_monitors_hidden_for_the_whole_run_and_a_key_over_the_second_ends_it(self):
         self.start_saver()
@@ -103,7 +103,7 @@ class TwoMonitors(unittest.TestCase):
         # The keyboard given to the window under the pointer, as a focus-follows-mouse desktop does.
         cover = self.window_at(1400, 300)
         self.session.key(cover, "Escape")
-        self.assertEqual(self.session.wait_exit(timeout=30), 0)
+        self.assertExitCode(0, timeout=30)
         self.assert_nothing_left()
         if self.session.shots_dir:
             self.session.screenshot("two-monitors-after")
@@ -127,7 +127,7 @@ class TwoMonitors(unittest.TestCase):
             time.sleep(0.3)
         self.assertTrue(self.session.running(), "three large moves ended the saver")
         self.session.mouse_move(1200, 300)
-        self.assertEqual(self.session.wait_exit(timeout=30), 0)
+        self.assertExitCode(0, timeout=30)
         self.assert_nothing_left()
 
     def test_in_manual_flight_no_mouse_travel_over_the_second_monitor_ends_it(self):
@@ -173,7 +173,7 @@ class TwoMonitors(unittest.TestCase):
         if self.session.shots_dir:
             self.session.screenshot("two-monitors-error-box")
         self.session.key(box, "Return")
-        self.assertEqual(self.session.wait_exit(timeout=30), 1)
+        self.assertExitCode(1, timeout=30)
         self.assert_nothing_left()
 
 

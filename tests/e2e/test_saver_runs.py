@@ -58,7 +58,7 @@ class SaverRuns(unittest.TestCase):
 
     def end_with_escape(self, window):
         self.session.key(window, "Escape")
-        self.assertEqual(self.session.wait_exit(timeout=20), 0)
+        self.assertExitCode(0, timeout=20)
 
     def test_initial_camera_shows_the_sun_and_planets_then_escape_ends_it(self):
         # Manual flight with no button held keeps the first frame's camera.
@@ -106,7 +106,7 @@ class SaverRuns(unittest.TestCase):
             self.session.wait_frames()
         self.assertTrue(self.session.running(), "three large moves ended the saver")
         self.session.mouse_move(500, 384)
-        self.assertEqual(self.session.wait_exit(timeout=20), 0)
+        self.assertExitCode(0, timeout=20)
 
     def test_stored_values_no_dialog_writes_still_run(self):
         self.session.reg_set("CameraSpeed", -7)

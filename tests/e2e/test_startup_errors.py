@@ -27,7 +27,7 @@ class StartUpErrorBox(harness.SessionTestCase):
         if self.session.shots_dir:
             self.session.screenshot("startup-error-box")
         self.session.key(box, "Return")
-        self.assertEqual(self.session.wait_exit(timeout=30), 1)
+        self.assertExitCode(1, timeout=30)
         # The saver's window went with the process, and the display keeps its own size.
         self.assertEqual(self.session.visible_windows(), [])
         shot = self.session.grab()
