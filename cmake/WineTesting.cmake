@@ -2,6 +2,8 @@
 find_program(WINE_PROGRAM wine REQUIRED)
 find_program(WINEBOOT_PROGRAM wineboot REQUIRED)
 find_program(WINESERVER_PROGRAM wineserver REQUIRED)
+# Wine programs run with the address layout fixed: a random one makes Wine fail to start now and then.
+find_program(SETARCH_PROGRAM setarch REQUIRED)
 
 # The Windows tests' prefix and the file where their display fixture writes its display number.
 set(ORBITARIUM_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
@@ -32,7 +34,7 @@ function(orbitarium_wine_prefix target prefix)
     OUTPUT ${prefix}/orbitarium-wine-installation.txt
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${prefix}
     COMMAND ${CMAKE_COMMAND} -E env WINEPREFIX=${prefix} WINEDEBUG=-all
-            WINEDLLOVERRIDES=mscoree,mshtml= DISPLAY= ${WINEBOOT_PROGRAM} -i
+            WINEDLLOVERRIDES=mscoree,mshtml= DISPLAY= ${SETARCH_PROGRAM} -R ${WINEBOOT_PROGRAM} -i
     COMMAND ${CMAKE_COMMAND} -E env WINEPREFIX=${prefix} ${WINESERVER_PROGRAM} -w
     COMMAND ${CMAKE_COMMAND} -E copy ${ORBITARIUM_WINE_STAMP} ${prefix}/orbitarium-wine-installation.txt
     DEPENDS ${ORBITARIUM_WINE_STAMP}

@@ -16,6 +16,12 @@ import xcapture
 SAVER_KEY = r"HKCU\Software\Zelkor\Orbitarium Saver"
 SYSTEM_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Screen Savers"
 
+# Wine with the address layout fixed, which every process it starts inherits. With the layout at
+# random, one Wine process start in several thousand fails ("wine: failed to map the shared user
+# data"): the kernel puts the program break anywhere in the gigabyte above Wine's 64-bit preloader,
+# now and then where Wine maps the shared user data. With it fixed, the break is always just above.
+WINE = ["setarch", "-R", "wine"]
+
 
 class HarnessError(Exception):
     pass
@@ -143,7 +149,7 @@ class Session:
                 break
         else:
             raise HarnessError("no persistent Wine server for %s" % self.prefix)
-        subprocess.run(["wine", "cmd", "/c", "exit"], env=env, stdin=subprocess.DEVNULL,
+        subprocess.run([*WINE, "cmd", "/c", "exit"], env=env, stdin=subprocess.DEVNULL,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True,
                        timeout=120)
         # Wine keeps a window of its own on the display; only windows beyond these are the saver's.
@@ -188,7 +194,7 @@ class Session:
         env.update(extra_env or {})
         # What Wine itself prints (it cannot load, its server went away) is kept for the error messages.
         # The host starts the saver with CreateProcess; the saver's folder is drive Z: in Wine.
-        command = ["wine", self.host, "Z:" + self.scr.replace("/", "\\"), *args]
+        command = [*WINE, self.host, "Z:" + self.scr.replace("/", "\\"), *args]
         with open(self._saver_log, "wb") as log:
             self._saver = subprocess.Popen(command, env=env, cwd=cwd,
                                            stdin=subprocess.DEVNULL, stdout=log, stderr=log,
@@ -303,7 +309,7 @@ class Session:
 
     # --- registry -------------------------------------------------------------------------------
     def _reg(self, *args, check=True):
-        result = subprocess.run(["wine", "reg", *args], env=self.env(), capture_output=True,
+        result = subprocess.run([*WINE, "reg", *args], env=self.env(), capture_output=True,
                                 text=True, stdin=subprocess.DEVNULL)
         if check and result.returncode != 0:
             raise HarnessError("wine reg %s failed: %s" % (" ".join(args), result.stdout + result.stderr))
@@ -395,7 +401,7 @@ def ensure_prefix(prefix):
     env = dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY="")
     subprocess.run(["wineserver", "-k"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     shutil.rmtree(prefix, ignore_errors=True)
-    subprocess.run(["wineboot", "-i"], env=env, check=True, stdin=subprocess.DEVNULL,
+    subprocess.run(["setarch", "-R", "wineboot", "-i"], env=env, check=True, stdin=subprocess.DEVNULL,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     subprocess.run(["wineserver", "-w"], env=env, check=True)
     with open(stamp, "w") as f:

@@ -37,7 +37,8 @@ start)
       i=$((i + 1))
       [ $i -gt 20 ] && { echo "no persistent Wine server for $prefix" >&2; exit 1; }
     done
-    setsid -w wine cmd /c exit </dev/null >/dev/null 2>&1
+    # setarch -R: the address layout fixed, inherited by the service processes (see cmake/wine-run.sh.in).
+    setsid -w setarch -R wine cmd /c exit </dev/null >/dev/null 2>&1
   fi
   echo "display :$(cat "$dir/number")"
   ;;
