@@ -340,17 +340,8 @@ SHOTS = os.environ.get("ORBITARIUM_SHOTS")
 HOST = os.environ.get("ORBITARIUM_SCR_HOST")  # scr_host.exe of the saver's build
 
 
-class SessionTestCase(unittest.TestCase):
-    """Tests that share one session (display and Wine server) for their whole class."""
-
-    @classmethod
-    def setUpClass(cls):
-        cls.session = Session(SCR, PREFIX, shots_dir=SHOTS)
-        cls.session.start()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.session.close()
+class SaverTestCase(unittest.TestCase):
+    """Checks on the saver of self.session."""
 
     def assertExitCode(self, expected, timeout, what=""):
         """Waits up to timeout seconds for the saver to end with the expected code; when it ends with
@@ -371,6 +362,19 @@ class SessionTestCase(unittest.TestCase):
         self.assertEqual(seen, [], "a window appeared for %s" % (args,))
         # "At once" allows for Wine's own start-up.
         self.assertLess(time.monotonic() - started, 10, args)
+
+
+class SessionTestCase(SaverTestCase):
+    """Tests that share one session (display and Wine server) for their whole class."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.session = Session(SCR, PREFIX, shots_dir=SHOTS)
+        cls.session.start()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.session.close()
 
 
 def wine_installation():

@@ -31,7 +31,7 @@ def area(box):
     return (box[2] - box[0]) * (box[3] - box[1])
 
 
-class TwoMonitors(unittest.TestCase):
+class TwoMonitors(harness.SaverTestCase):
     @classmethod
     def setUpClass(cls):
         cls.session = two_monitors.TwoMonitorSession(harness.SCR, harness.PREFIX, shots_dir=harness.SHOTS)

@@ -31,7 +31,7 @@ INITIAL_EYE = (-224.792, 432.066, 949.615)
 INITIAL_TARGET = (-224.635, 431.627, 948.73)
 
 
-class SaverRuns(unittest.TestCase):
+class SaverRuns(harness.SaverTestCase):
     def setUp(self):
         self.session = harness.Session(harness.SCR, harness.PREFIX, shots_dir=harness.SHOTS)
         self.session.start()
