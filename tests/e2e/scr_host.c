@@ -66,7 +66,9 @@ int main(void)
     }
     *at = 0;
 
-    STARTUPINFOW startup = {sizeof startup};
+    STARTUPINFOW startup;
+    ZeroMemory(&startup, sizeof startup);
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION process;
     if (!CreateProcessW(application, line, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process)) {
         fprintf(stderr, "scr_host: CreateProcess failed with error %lu\n", GetLastError());
