@@ -18,8 +18,8 @@
 
 #include "scene/scene.h"
 #include "settings/saver_settings.h"
-#include "shell/hack_options.h"
-#include "shell/x11/hack_loop.h"
+#include "hack/hack_options.h"
+#include "hack/x11/hack_loop.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 # What a release of Orbitarium.scr carries beyond its code: version information from the project's
 # version, the application manifest, and the archive users download. Included by resources/ (Windows
-# builds only); Orbitarium itself is declared later, in src/shell.
+# builds only); Orbitarium itself is declared later, in src/saver/win32.
 set(release_info_dir ${CMAKE_CURRENT_BINARY_DIR}/release_info)
 configure_file(${PROJECT_SOURCE_DIR}/resources/orbitarium_version.h.in ${release_info_dir}/orbitarium_version.h @ONLY)
 # windres looks for the files a script names on its include path, not beside the script.
@@ -9,17 +9,12 @@ configure_file(${PROJECT_SOURCE_DIR}/resources/orbitarium.manifest ${release_inf
 # The version header, for the resource script and for the tests that read the version back.
 add_library(orb_version INTERFACE)
 target_include_directories(orb_version INTERFACE ${release_info_dir})
-target_link_libraries(orb_resources INTERFACE orb_version)
+target_link_libraries(orb_resources PRIVATE orb_version)
 
-# windres writes no dependency file. The resource dependencies set in resources/ replace the property,
-# so these are appended after them (deferred calls run in the order they were made).
-cmake_language(EVAL CODE "
-  cmake_language(DEFER DIRECTORY [[${PROJECT_SOURCE_DIR}]] CALL
-    set_property SOURCE [[${ORBITARIUM_RESOURCE_SCRIPT}]] DIRECTORY [[${PROJECT_SOURCE_DIR}/src/shell]]
-    APPEND PROPERTY OBJECT_DEPENDS
-    [[${PROJECT_SOURCE_DIR}/resources/release_info.rc]]
-    [[${release_info_dir}/orbitarium_version.h]]
-    [[${release_info_dir}/orbitarium.manifest]])")
+# windres writes no dependency file: the script changes with these too.
+set_property(SOURCE orbitarium.rc APPEND PROPERTY OBJECT_DEPENDS
+             ${PROJECT_SOURCE_DIR}/resources/release_info.rc ${release_info_dir}/orbitarium_version.h
+             ${release_info_dir}/orbitarium.manifest)
 
 # `release_zip`: Orbitarium-<version>-win64.zip (or -win32) beside the .scr, holding it and the README.
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)

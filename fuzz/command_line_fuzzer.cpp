@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "shell/command_line.h"
+#include "saver/command_line.h"
 
 namespace {
 

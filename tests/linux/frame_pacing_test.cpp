@@ -1,7 +1,7 @@
 // The pacing arithmetic: what is left of the delay after drawing, and the early wake-ups for ticks.
 #include <gtest/gtest.h>
 
-#include "shell/frame_pacing.h"
+#include "hack/frame_pacing.h"
 
 namespace {
 

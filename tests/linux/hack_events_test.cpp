@@ -6,9 +6,9 @@
 #include "scene/flight_input.h"
 #include "scene/scene.h"
 #include "settings/saver_settings.h"
-#include "shell/hack_events.h"
-#include "shell/saver_input.h"
-#include "shell/startup.h"
+#include "hack/hack_events.h"
+#include "saver/saver_input.h"
+#include "saver/startup.h"
 
 namespace {
 

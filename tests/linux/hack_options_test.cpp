@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/hack_options.h"
+#include "hack/hack_options.h"
 
 namespace {
 

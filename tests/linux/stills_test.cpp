@@ -16,9 +16,9 @@
 #include "render/frame_render.h"
 #include "render/scene_setup.h"
 #include "settings/saver_settings.h"
-#include "shell/hack_scene.h"
-#include "shell/png_file.h"
-#include "shell/still_render.h"
+#include "hack/hack_scene.h"
+#include "pictures/png_file.h"
+#include "stills/still_render.h"
 #include "support/offscreen_context.h"
 
 namespace {

@@ -4,9 +4,9 @@
 
 #include <X11/keysym.h>
 
-#include "shell/hack_events.h"
-#include "shell/saver_input.h"
-#include "shell/x11/x11_keys.h"
+#include "hack/hack_events.h"
+#include "saver/saver_input.h"
+#include "hack/x11/x11_keys.h"
 
 namespace {
 

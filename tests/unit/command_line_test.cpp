@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "shell/command_line.h"
+#include "saver/command_line.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform_override.h"
-#include "shell/display_mode_switch.h"
+#include "saver/display_mode_switch.h"
 
 namespace {
 

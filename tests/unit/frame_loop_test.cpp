@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform_override.h"
-#include "shell/frame_loop.h"
+#include "saver/frame_loop.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "platform_override.h"
 #include "scene/flight_input.h"
-#include "shell/startup.h"
+#include "saver/startup.h"
 
 namespace {
 

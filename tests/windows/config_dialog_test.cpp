@@ -11,7 +11,7 @@
 #include "platform/platform.h"
 #include "settings/win32/config_dialog.h"
 #include "settings/win32/registry_store.h"
-#include "shell/win32/saver_main.h"
+#include "saver/win32/saver_main.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "platform/platform.h"
 #include "settings/win32/config_dialog.h"
-#include "shell/win32/saver_main.h"
+#include "saver/win32/saver_main.h"
 
 namespace {
 

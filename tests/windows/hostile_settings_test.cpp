@@ -4,11 +4,11 @@
 
 #include "platform/platform.h"
 #include "settings/win32/registry_store.h"
-#include "shell/password_hooks.h"
-#include "shell/saver_input.h"
-#include "shell/saver_mode.h"
-#include "shell/startup.h"
-#include "shell/win32/saver_main.h"
+#include "saver/password_hooks.h"
+#include "saver/saver_input.h"
+#include "saver/saver_mode.h"
+#include "saver/startup.h"
+#include "saver/win32/saver_main.h"
 
 namespace {
 

@@ -12,13 +12,13 @@
 #include "scene/flight_input.h"
 #include "settings/saver_settings.h"
 #include "settings/win32/registry_store.h"
-#include "shell/saver_input.h"
-#include "shell/saver_mode.h"
-#include "shell/saver_windows.h"
-#include "shell/startup.h"
-#include "shell/win32/monitor_covers.h"
-#include "shell/win32/saver_main.h"
-#include "shell/win32/saver_window.h"
+#include "saver/saver_input.h"
+#include "saver/saver_mode.h"
+#include "saver/saver_windows.h"
+#include "saver/startup.h"
+#include "saver/win32/monitor_covers.h"
+#include "saver/win32/saver_main.h"
+#include "saver/win32/saver_window.h"
 
 namespace {
 

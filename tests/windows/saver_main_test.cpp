@@ -3,10 +3,10 @@
 #include <windows.h>
 
 #include "settings/win32/registry_store.h"
-#include "shell/command_line.h"
-#include "shell/startup.h"
-#include "shell/win32/message_pump.h"
-#include "shell/win32/saver_main.h"
+#include "saver/command_line.h"
+#include "saver/startup.h"
+#include "saver/win32/message_pump.h"
+#include "saver/win32/saver_main.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include "gl/gl_api.h"
 #include "platform/platform.h"
 #include "settings/win32/registry_store.h"
-#include "shell/saver_input.h"
-#include "shell/win32/saver_main.h"
+#include "saver/saver_input.h"
+#include "saver/win32/saver_main.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include "gl/window_system.h"
 #include "platform/platform.h"
 #include "settings/saver_settings.h"
-#include "shell/startup.h"
-#include "shell/saver_input.h"
-#include "shell/saver_mode.h"
-#include "shell/win32/saver_window.h"
+#include "saver/startup.h"
+#include "saver/saver_input.h"
+#include "saver/saver_mode.h"
+#include "saver/win32/saver_window.h"
 
 namespace {
 

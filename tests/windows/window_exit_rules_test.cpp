@@ -7,10 +7,10 @@
 #include "platform/platform.h"
 #include "scene/flight_input.h"
 #include "settings/saver_settings.h"
-#include "shell/saver_input.h"
-#include "shell/saver_mode.h"
-#include "shell/startup.h"
-#include "shell/win32/saver_window.h"
+#include "saver/saver_input.h"
+#include "saver/saver_mode.h"
+#include "saver/startup.h"
+#include "saver/win32/saver_window.h"
 
 namespace {
 

@@ -8,12 +8,12 @@
 #include "platform/platform.h"
 #include "scene/flight_input.h"
 #include "settings/saver_settings.h"
-#include "shell/saver_input.h"
-#include "shell/saver_mode.h"
-#include "shell/startup.h"
-#include "shell/win32/message_pump.h"
-#include "shell/win32/saver_main.h"
-#include "shell/win32/saver_window.h"
+#include "saver/saver_input.h"
+#include "saver/saver_mode.h"
+#include "saver/startup.h"
+#include "saver/win32/message_pump.h"
+#include "saver/win32/saver_main.h"
+#include "saver/win32/saver_window.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "file_formats.h"
 
-#include "shell/png_file.h"
+#include "pictures/png_file.h"
 
 #include <algorithm>
 #include <array>

@@ -18,7 +18,7 @@
 #include "scene/star_field.h"
 #include "scene/update_tick.h"
 #include "settings/stored_options.h"
-#include "shell/startup.h"
+#include "saver/startup.h"
 #include "support/matrix_only_gl.h"
 #include "support/release_scene.h"
 

@@ -27,9 +27,9 @@
 #include "scene/scene.h"
 #include "scene/update_tick.h"
 #include "settings/saver_settings.h"
-#include "shell/saver_input.h"
-#include "shell/saver_mode.h"
-#include "shell/startup.h"
+#include "saver/saver_input.h"
+#include "saver/saver_mode.h"
+#include "saver/startup.h"
 #include "support/matrix_only_gl.h"
 #include "support/release_scene.h"
 

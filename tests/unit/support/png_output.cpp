@@ -1,6 +1,6 @@
 #include "support/offscreen_context.h"
 
-#include "shell/png_file.h"
+#include "pictures/png_file.h"
 
 bool writePng(const std::string& path, int width, int height, const std::vector<unsigned char>& rgbBottomUp) {
     if (rgbBottomUp.size() < static_cast<size_t>(width) * height * 3) return false;

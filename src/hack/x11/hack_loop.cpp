@@ -1,0 +1,118 @@
+#include "hack/x11/hack_loop.h"
+
+#include <signal.h>
+#include <time.h>
+
+#include <cstdio>
+
+#include "gl/driver_library.h"
+#include "gl/gl_api.h"
+#include "platform/platform.h"
+#include "render/frame_render.h"
+#include "render/fps_overlay.h"
+#include "render/view_size.h"
+#include "scene/update_tick.h"
+#include "saver/frame_loop.h"
+#include "hack/frame_pacing.h"
+#include "hack/hack_events.h"
+#include "hack/hack_scene.h"
+#include "hack/x11/x11_window.h"
+
+namespace {
+
+volatile sig_atomic_t stopSignal = 0;
+
+void onStopSignal(int) { stopSignal = 1; }
+
+// Without SA_RESTART, so that a sleep in progress ends at once.
+void catchStopSignals() {
+    struct sigaction action {};
+    action.sa_handler = onStopSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+}
+
+int64_t nowMicroseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<int64_t>(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
+}
+
+void sleepMicroseconds(int64_t us) {
+    timespec span{static_cast<time_t>(us / 1000000), static_cast<long>(us % 1000000) * 1000};
+    nanosleep(&span, nullptr);  // a signal cuts it short, which is wanted
+}
+
+// One update tick when it is due, by the core's rule (more than 20 ms since the last).
+void tickWhenDue() {
+    const uint32_t now = platform.multimediaTime();
+    if (!tickDue(now, lastTickTime)) return;
+    updateTick();
+    lastTickTime = now;
+}
+
+bool stopping() { return stopSignal != 0 || x11Failed(); }
+
+// Sleeps out the rest of the frame's delay, waking for every tick that falls due on the way.
+void waitForNextFrame(int64_t deadline) {
+    while (!stopping()) {
+        const int64_t now = nowMicroseconds();
+        // Both clocks are CLOCK_MONOTONIC: the tick timer is this clock in whole milliseconds.
+        const int32_t msSinceTick = static_cast<int32_t>(platform.multimediaTime() - lastTickTime);
+        const int64_t sleep = pacingSleepMicroseconds(now, deadline, msSinceTick, static_cast<int32_t>(now % 1000));
+        if (sleep > 0) sleepMicroseconds(sleep);
+        // A tick due together with the frame runs first, so that frames 20 ms apart do not skip it.
+        tickWhenDue();
+        if (nowMicroseconds() >= deadline) return;
+    }
+}
+
+}  // namespace
+
+int runOnX11(const HackOptions& options, void (*framePresented)(int64_t microseconds)) {
+    stopSignal = 0;
+    catchStopSignals();
+    if (loadGlApi("libGL.so.1") != GL_LOAD_OK) {
+        std::fprintf(stderr, "orbitarium: libGL.so.1 is missing or lacks an OpenGL 1.1 function\n");
+        return 1;
+    }
+    X11Session session;
+    if (!openX11(options, &session)) {
+        closeX11(&session);
+        return 1;
+    }
+    applyHackOptions(options, session.width, session.height);
+    beginHackInput(options.target, session.width, session.height, session.pointerX, session.pointerY);
+    setUpHackScene(options);
+    applyViewSize(session.width, session.height);
+    if (options.fps) countDrawnTriangles();
+    FrameRate rate;
+    lastTickTime = platform.multimediaTime();
+
+    while (!stopping()) {
+        const int64_t frameStart = nowMicroseconds();
+        pumpX11Events(&session);
+        if (finishHackEvents() || stopping()) break;
+        if (hackInput.resized) {
+            hackInput.resized = false;
+            applyViewSize(hackInput.width, hackInput.height);
+        }
+        // The frame code's own swap finds no WGL entry in libGL and does nothing: the frame is
+        // shown here, after the counter is drawn over it.
+        drawFrame();
+        if (options.fps) {
+            countFrame(rate, nowMicroseconds());
+            drawOverlayText(frameCounterText(rate.framesPerSecond, takeTriangleCount()), hackInput.width,
+                            hackInput.height, hackInput.height >= 400 ? 2 : 1);
+        }
+        glxPresent(&session.surface);
+        noteFrameShown(&session, hackInput.width, hackInput.height);
+        if (framePresented) framePresented(nowMicroseconds());
+        tickWhenDue();
+        waitForNextFrame(frameStart + options.delayMicroseconds);
+    }
+    closeX11(&session);
+    releaseHackScene();
+    return 0;
+}

@@ -1,0 +1,42 @@
+#pragma once
+// The X side of the Linux program: the display connection, the window it draws in (its own, a full
+// screen one, the root, XScreenSaver's or a given one), the GLX context on it, and its events.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include "gl/glx_calls.h"
+#include "hack/hack_options.h"
+
+struct X11Session {
+    Display* display = nullptr;
+    Window window = 0;
+    bool ownWindow = false;   // made (and destroyed) by this program
+    Atom deleteWindow = 0;    // WM_DELETE_WINDOW
+    Colormap colormap = 0;
+    Cursor blankCursor = 0;
+    int width = 0, height = 0;
+    int pointerX = 0, pointerY = 0;
+    GlxSurface surface;
+    Atom drawnAtom = 0;                      // _ORBITARIUM_DRAWN, on our own window only
+    int drawnWidth = 0, drawnHeight = 0;     // the size of the frames last shown
+    int framesAtSize = 0;                    // frames shown at that size, counted up to 2
+};
+
+// Opens the display, finds or makes the window and attaches a GLX context to it (GlApi must be
+// loaded). False, with a message on stderr, when any of it fails; closeX11 tidies what was made.
+bool openX11(const HackOptions& options, X11Session* session);
+void closeX11(X11Session* session);
+
+// After a frame is on the screen: publishes the size it was drawn at, and how many frames of that
+// size have been shown (up to 2), as the CARDINAL[3] property _ORBITARIUM_DRAWN of our own window,
+// so that whoever resizes it (a window manager, a recorder, the tests) can tell when the picture has
+// caught up. The first frame after a resize may still come from a buffer of the old size (the GL
+// driver may read the drawable's size again only after a swap); the second is drawn after it has.
+// Nothing is written once the count reaches 2, and nothing on a window someone else made.
+void noteFrameShown(X11Session* session, int width, int height);
+
+// Passes every waiting X event to the input rules (hack/hack_events.h).
+void pumpX11Events(X11Session* session);
+
+// True once an X error about the window (it was destroyed under us) or a lost connection was seen.
+bool x11Failed();

@@ -1,0 +1,26 @@
+#include "saver/win32/library_search.h"
+
+#include <windows.h>
+
+namespace {
+
+constexpr DWORD SEARCH_DEFAULT_DIRS = 0x00001000;  // LOAD_LIBRARY_SEARCH_DEFAULT_DIRS
+using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+using SetDllDirectoryFn = BOOL(WINAPI*)(LPCSTR);
+
+// Both calls are newer than some systems the saver runs on, so neither is imported.
+template <class Fn>
+Fn kernelEntry(const char* name) {
+    const HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(kernel ? GetProcAddress(kernel, name) : nullptr));
+}
+
+}  // namespace
+
+bool restrictLibrarySearch() {
+    const auto setDefault = kernelEntry<SetDefaultDllDirectoriesFn>("SetDefaultDllDirectories");
+    if (setDefault && setDefault(SEARCH_DEFAULT_DIRS)) return true;
+    // An empty string drops the current directory from the search.
+    if (const auto setDirectory = kernelEntry<SetDllDirectoryFn>("SetDllDirectoryA")) setDirectory("");
+    return false;
+}
