@@ -16,10 +16,10 @@
 #include <thread>
 #include <vector>
 
-#include "scene/scene.h"
-#include "settings/saver_settings.h"
 #include "hack/hack_options.h"
 #include "hack/x11/hack_loop.h"
+#include "scene/scene.h"
+#include "settings/saver_settings.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "hack/hack_events.h"
 
 #include "platform/platform.h"
-#include "scene/flight_input.h"
 #include "saver/saver_input.h"
 #include "saver/saver_mode.h"
 #include "saver/startup.h"
+#include "scene/flight_input.h"
 
 HackInput hackInput;
 

@@ -3,12 +3,12 @@
 #include <cstdlib>
 
 #include "platform/platform.h"
-#include "scene/scene.h"
-#include "settings/saver_settings.h"
-#include "scene/flight_input.h"
 #include "saver/saver_mode.h"
 #include "saver/saver_windows.h"
 #include "saver/startup.h"
+#include "scene/flight_input.h"
+#include "scene/scene.h"
+#include "settings/saver_settings.h"
 
 SaverWindowCalls saverWindowCalls{};
 int32_t largeMoveCount = 0;

@@ -2,13 +2,13 @@
 // window, full screen and as XScreenSaver's hack, and which ones fly.
 #include <gtest/gtest.h>
 
+#include "hack/hack_events.h"
 #include "platform/platform.h"
+#include "saver/saver_input.h"
+#include "saver/startup.h"
 #include "scene/flight_input.h"
 #include "scene/scene.h"
 #include "settings/saver_settings.h"
-#include "hack/hack_events.h"
-#include "saver/saver_input.h"
-#include "saver/startup.h"
 
 namespace {
 

@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "hack/hack_scene.h"
+#include "hack/stills/still_render.h"
+#include "pictures/png_file.h"
 #include "platform/platform.h"
 #include "render/frame_render.h"
 #include "render/scene_setup.h"
 #include "settings/saver_settings.h"
-#include "hack/hack_scene.h"
-#include "pictures/png_file.h"
-#include "stills/still_render.h"
 #include "support/offscreen_context.h"
 
 namespace {

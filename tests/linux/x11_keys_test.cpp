@@ -5,8 +5,8 @@
 #include <X11/keysym.h>
 
 #include "hack/hack_events.h"
-#include "saver/saver_input.h"
 #include "hack/x11/x11_keys.h"
+#include "saver/saver_input.h"
 
 namespace {
 

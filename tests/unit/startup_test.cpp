@@ -3,8 +3,8 @@
 #include <string>
 
 #include "platform_override.h"
-#include "scene/flight_input.h"
 #include "saver/startup.h"
+#include "scene/flight_input.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "saver/win32/saver_main.h"
 #include "settings/win32/config_dialog.h"
 #include "settings/win32/registry_store.h"
-#include "saver/win32/saver_main.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "settings/win32/config_dialog.h"
 #include "saver/win32/saver_main.h"
+#include "settings/win32/config_dialog.h"
 
 namespace {
 

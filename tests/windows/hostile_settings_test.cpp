@@ -3,12 +3,12 @@
 #include <windows.h>
 
 #include "platform/platform.h"
-#include "settings/win32/registry_store.h"
 #include "saver/password_hooks.h"
 #include "saver/saver_input.h"
 #include "saver/saver_mode.h"
 #include "saver/startup.h"
 #include "saver/win32/saver_main.h"
+#include "settings/win32/registry_store.h"
 
 namespace {
 

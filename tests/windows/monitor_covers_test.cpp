@@ -9,9 +9,6 @@
 #include "gl/driver_library.h"
 #include "gl/window_system.h"
 #include "platform/platform.h"
-#include "scene/flight_input.h"
-#include "settings/saver_settings.h"
-#include "settings/win32/registry_store.h"
 #include "saver/saver_input.h"
 #include "saver/saver_mode.h"
 #include "saver/saver_windows.h"
@@ -19,6 +16,9 @@
 #include "saver/win32/monitor_covers.h"
 #include "saver/win32/saver_main.h"
 #include "saver/win32/saver_window.h"
+#include "scene/flight_input.h"
+#include "settings/saver_settings.h"
+#include "settings/win32/registry_store.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "settings/win32/registry_store.h"
 #include "saver/command_line.h"
 #include "saver/startup.h"
 #include "saver/win32/message_pump.h"
 #include "saver/win32/saver_main.h"
+#include "settings/win32/registry_store.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 
 #include "gl/gl_api.h"
 #include "platform/platform.h"
-#include "settings/win32/registry_store.h"
 #include "saver/saver_input.h"
 #include "saver/win32/saver_main.h"
+#include "settings/win32/registry_store.h"
 
 namespace {
 

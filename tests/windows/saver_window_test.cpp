@@ -10,11 +10,11 @@
 #include "gl/gl_api.h"
 #include "gl/window_system.h"
 #include "platform/platform.h"
-#include "settings/saver_settings.h"
-#include "saver/startup.h"
 #include "saver/saver_input.h"
 #include "saver/saver_mode.h"
+#include "saver/startup.h"
 #include "saver/win32/saver_window.h"
+#include "settings/saver_settings.h"
 
 namespace {
 

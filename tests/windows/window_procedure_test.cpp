@@ -6,14 +6,14 @@
 
 #include "gl/window_system.h"
 #include "platform/platform.h"
-#include "scene/flight_input.h"
-#include "settings/saver_settings.h"
 #include "saver/saver_input.h"
 #include "saver/saver_mode.h"
 #include "saver/startup.h"
 #include "saver/win32/message_pump.h"
 #include "saver/win32/saver_main.h"
 #include "saver/win32/saver_window.h"
+#include "scene/flight_input.h"
+#include "settings/saver_settings.h"
 
 namespace {
 

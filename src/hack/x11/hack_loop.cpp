@@ -7,16 +7,16 @@
 
 #include "gl/driver_library.h"
 #include "gl/gl_api.h"
-#include "platform/platform.h"
-#include "render/frame_render.h"
-#include "render/fps_overlay.h"
-#include "render/view_size.h"
-#include "scene/update_tick.h"
-#include "saver/frame_loop.h"
 #include "hack/frame_pacing.h"
 #include "hack/hack_events.h"
 #include "hack/hack_scene.h"
 #include "hack/x11/x11_window.h"
+#include "platform/platform.h"
+#include "render/fps_overlay.h"
+#include "render/frame_render.h"
+#include "render/view_size.h"
+#include "saver/frame_loop.h"
+#include "scene/update_tick.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cstdlib>
 
 #include "hack/hack_options.h"
+#include "hack/stills/still_render.h"
 #include "hack/x11/hack_loop.h"
-#include "stills/still_render.h"
 
 int main(int argc, char** argv) {
     const ParseResult parsed = parseHackOptions(argc, argv, std::getenv("XSCREENSAVER_WINDOW"));

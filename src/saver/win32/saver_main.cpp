@@ -5,10 +5,6 @@
 #include "platform/platform.h"
 #include "render/frame_render.h"
 #include "render/scene_setup.h"
-#include "settings/win32/config_dialog.h"
-#include "settings/win32/registry_store.h"
-#include "scene/flight_input.h"
-#include "scene/update_tick.h"
 #include "saver/command_line.h"
 #include "saver/frame_loop.h"
 #include "saver/password_hooks.h"
@@ -17,6 +13,10 @@
 #include "saver/win32/message_pump.h"
 #include "saver/win32/monitor_covers.h"
 #include "saver/win32/saver_window.h"
+#include "scene/flight_input.h"
+#include "scene/update_tick.h"
+#include "settings/win32/config_dialog.h"
+#include "settings/win32/registry_store.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include "gl/window_system.h"
 #include "platform/platform.h"
-#include "settings/saver_settings.h"
 #include "saver/display_mode_switch.h"
+#include "settings/saver_settings.h"
 
 HINSTANCE moduleInstance = nullptr;
 SaverWindowSystem saverWindowSystem = {RegisterClassA, CreateWindowExA};

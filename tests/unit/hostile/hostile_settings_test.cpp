@@ -14,11 +14,11 @@
 #include "platform_override.h"
 #include "render/frame_render.h"
 #include "render/scene_setup.h"
+#include "saver/startup.h"
 #include "scene/scene.h"
 #include "scene/star_field.h"
 #include "scene/update_tick.h"
 #include "settings/stored_options.h"
-#include "saver/startup.h"
 #include "support/matrix_only_gl.h"
 #include "support/release_scene.h"
 

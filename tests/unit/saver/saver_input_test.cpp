@@ -4,12 +4,12 @@
 #include <vector>
 
 #include "platform_override.h"
-#include "scene/flight_input.h"
-#include "scene/scene.h"
-#include "settings/saver_settings.h"
 #include "saver/saver_input.h"
 #include "saver/saver_mode.h"
 #include "saver/startup.h"
+#include "scene/flight_input.h"
+#include "scene/scene.h"
+#include "settings/saver_settings.h"
 
 namespace {
 

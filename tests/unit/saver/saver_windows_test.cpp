@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "platform_override.h"
-#include "settings/saver_settings.h"
 #include "saver/saver_input.h"
 #include "saver/saver_mode.h"
 #include "saver/saver_windows.h"
 #include "saver/startup.h"
+#include "settings/saver_settings.h"
 
 namespace {
 

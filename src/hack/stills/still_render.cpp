@@ -1,4 +1,4 @@
-#include "stills/still_render.h"
+#include "hack/stills/still_render.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "gl/offscreen_context.h"
-#include "render/frame_render.h"
-#include "scene/update_tick.h"
 #include "hack/hack_scene.h"
 #include "pictures/png_file.h"
+#include "render/frame_render.h"
+#include "scene/update_tick.h"
 
 namespace {
 
