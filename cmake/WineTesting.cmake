@@ -43,6 +43,14 @@ function(orbitarium_wine_prefix target prefix)
   add_custom_target(${target} ALL DEPENDS ${prefix}/orbitarium-wine-installation.txt)
 endfunction()
 
+# The folder of a prefix that a program of this build sees as the Windows system folder: system32 for a
+# 64-bit program, syswow64 for a 32-bit one in the 64-bit prefix that Wine makes when both halves are in.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(ORBITARIUM_SYSTEM_FOLDER drive_c/windows/system32)
+else()
+  set(ORBITARIUM_SYSTEM_FOLDER drive_c/windows/syswow64)
+endif()
+
 # A test library exports its entries by their plain names, as the Windows libraries it stands for do. On
 # x86 a __stdcall function's symbol carries an @N suffix (bytes of arguments): --kill-at drops it from
 # the export names, and the stdcall fix-up lets a .def file name such an entry without its suffix.

@@ -1,6 +1,7 @@
 #pragma once
-// The two functions the saver uses from the OpenGL Utility library, which is linked directly. They are
-// reached through this small table so that tests recording the saver's GL calls see them too.
+// The two functions the saver uses from the OpenGL Utility library: linked directly on Linux, loaded
+// from the system folder on Windows. They are reached through this small table so that tests recording
+// the saver's GL calls see them too.
 #include "gl/gl_types.h"
 
 struct GluApi {
@@ -10,8 +11,8 @@ struct GluApi {
                                         GLenum type, const void* data);
 };
 
-// Holds the linked library's functions from the start; the driver loader points it at the functions of
-// gl/driver_glu.h when the driver is not the library the system's GLU calls.
+// The driver loader points it at the system library's functions when the driver is the library the
+// system's GLU calls, and at those of gl/driver_glu.h for any other driver.
 extern GluApi gluApi;
-// The linked library's functions.
+// The system library's functions (on Windows, those of gl/driver_glu.h when it cannot be loaded).
 GluApi systemGluApi();

@@ -180,6 +180,18 @@ class Session:
             pass
         process.wait()
 
+    def system_folder(self):
+        """The prefix's folder that the saver sees as the Windows system folder: system32 for a 64-bit
+        saver, syswow64 for a 32-bit one in a 64-bit prefix."""
+        with open(self.scr, "rb") as f:
+            header = f.read(4096)
+        pe = int.from_bytes(header[0x3C:0x40], "little")
+        machine = int.from_bytes(header[pe + 4:pe + 6], "little")
+        windows = os.path.join(self.prefix, "drive_c", "windows")
+        if machine == 0x14C and os.path.isdir(os.path.join(windows, "syswow64")):
+            return os.path.join(windows, "syswow64")
+        return os.path.join(windows, "system32")
+
     def env(self):
         env = dict(os.environ)
         env.update(WINEPREFIX=self.prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
@@ -233,13 +245,18 @@ class Session:
         """Ids of the visible windows that appeared after the session started."""
         return [w for w in self._visible_window_ids() if w not in self._wine_windows]
 
+    def windows_titled(self, title):
+        """Ids of the visible windows with exactly this title."""
+        out = self._xdotool("search", "--onlyvisible", "--name", "^%s$" % title, check=False)
+        return [int(w) for w in out.split()]
+
     def wait_window(self, title, timeout=30):
         """The id of a visible window with exactly this title, waiting up to timeout seconds."""
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
-            out = self._xdotool("search", "--onlyvisible", "--name", "^%s$" % title, check=False)
-            if out.split():
-                return int(out.split()[0])
+            found = self.windows_titled(title)
+            if found:
+                return found[0]
             if self._saver is not None and self._saver.poll() is not None:
                 raise HarnessError("the saver exited before window %r appeared: %s"
                                    % (title, self.exit_report()))

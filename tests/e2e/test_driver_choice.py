@@ -1,8 +1,9 @@
-"""Which OpenGL driver Orbitarium.scr /s runs through, with test libraries beside a copy of the saver.
+"""Which OpenGL driver Orbitarium.scr /s runs through, with test libraries in the Windows system folder
+of the test prefix, where 3dfx's drivers and Glide runtimes install themselves.
 
 The test libraries (tests/windows/fakes) each append their file name to loads.txt in their folder
 whenever they are loaded; the 3dfxvgl.dll stand-in forwards OpenGL to the system's opengl32.dll and
-writes its count of buffer swaps to swaps.txt. Libraries beside the program win over any other.
+writes its count of buffer swaps to swaps.txt. The saver loads them from the system folder only.
 """
 import os
 import shutil
@@ -22,6 +23,9 @@ COUNTING_3DFXVGL = ("3dfxvgl", "3dfxvgl.dll")
 NO_VIEWPORT_3DFXVGL = ("no_viewport", "3dfxvgl.dll")
 RECORDING_3DFXVGL = ("recording", "3dfxvgl.dll")
 
+# What a test leaves in the system folder: the libraries and what they write beside themselves.
+LEFT_IN_SYSTEM = ["glide2x.dll", "glide3x.dll", "3dfxvgl.dll", "loads.txt", "swaps.txt", "gl-calls.txt"]
+
 # The textures the saver loads: the twelve bodies (0 to 11, the first seven 512 x 512), the glow twice
 # (13, 14) and the loading picture (15).
 TEXTURE_NAMES = list(range(12)) + [13, 14, 15]
@@ -39,6 +43,15 @@ class DriverChoice(harness.SessionTestCase):
         shutil.copy(SCR, self.folder)
         self.session.scr = os.path.join(self.folder, os.path.basename(SCR))
         self.session.shots_dir = SHOTS or self.folder
+        self.system = self.session.system_folder()
+        self.clear_system_folder()
+
+    def clear_system_folder(self):
+        for name in LEFT_IN_SYSTEM:
+            try:
+                os.remove(os.path.join(self.system, name))
+            except FileNotFoundError:
+                pass
 
     def tearDown(self):
         if self.session.running():  # a failed case: end it
@@ -47,15 +60,17 @@ class DriverChoice(harness.SessionTestCase):
             except harness.HarnessError:
                 pass
         shutil.rmtree(self.folder, ignore_errors=True)
+        self.clear_system_folder()
 
     def install(self, *libraries, into=None):
+        """Puts test libraries into a folder: the system folder unless said otherwise."""
         for folder, name in libraries:
-            shutil.copy(os.path.join(FAKES, folder, name), os.path.join(into or self.folder, name))
+            shutil.copy(os.path.join(FAKES, folder, name), os.path.join(into or self.system, name))
 
     def loads(self, folder=None):
-        """The test libraries loaded so far from the folder (the saver's by default), in order."""
+        """The test libraries loaded so far from the folder (the system folder by default), in order."""
         try:
-            with open(os.path.join(folder or self.folder, "loads.txt")) as log:
+            with open(os.path.join(folder or self.system, "loads.txt")) as log:
                 return [line.strip().lower() for line in log if line.strip()]
         except FileNotFoundError:
             return []
@@ -63,7 +78,7 @@ class DriverChoice(harness.SessionTestCase):
     def swaps(self):
         """The counting driver's swap count; None while it has counted none."""
         try:
-            with open(os.path.join(self.folder, "swaps.txt")) as count:
+            with open(os.path.join(self.system, "swaps.txt")) as count:
                 text = count.read().strip()
         except FileNotFoundError:
             return None
@@ -87,7 +102,7 @@ class DriverChoice(harness.SessionTestCase):
         width, height)."""
         counts, levels = {}, []
         try:
-            with open(os.path.join(self.folder, "gl-calls.txt")) as record:
+            with open(os.path.join(self.system, "gl-calls.txt")) as record:
                 for line in record:
                     words = line.split()
                     if words and words[0] == "level":
@@ -148,7 +163,7 @@ class DriverChoice(harness.SessionTestCase):
         self.assertGreater(harness.Image.read(shot).lit_fraction(), 0.005, "the frame drawn through it is black")
 
     def assert_planted_libraries_are_not_loaded(self, shot_name, planted, **launch):
-        """A Glide runtime and a 3dfx driver in a folder that is not the saver's: the saver runs
+        """A Glide runtime and a 3dfx driver in a folder that is not the system folder: the saver runs
         through opengl32.dll and loads neither."""
         self.install(GLIDE2X, COUNTING_3DFXVGL, into=planted)
         self.session.reg_set("3dfx", 1)

@@ -2,17 +2,66 @@
 #include "platform/platform.h"
 
 #include <windows.h>
-#include <mmsystem.h>
 
 #include <cstdlib>  // _putenv_s (x86-64 headers bring it along with windows.h, x86 ones do not)
 #include <cstring>
 
 namespace {
 
+// Loads a library by its bare file name from the system folder and nowhere else: a file of that name
+// beside the saver (a Downloads folder), in the current directory or on PATH is never loaded. A name
+// with a folder in it is loaded as it stands.
+HMODULE loadSystemLibrary(const char* name) {
+    if (std::strpbrk(name, "\\/:")) return LoadLibraryA(name);
+    char path[MAX_PATH];
+    const UINT folder = GetSystemDirectoryA(path, MAX_PATH);
+    const std::size_t length = std::strlen(name);
+    if (folder == 0 || folder + 1 + length >= MAX_PATH) return nullptr;
+    path[folder] = '\\';
+    std::memcpy(path + folder + 1, name, length + 1);
+    return LoadLibraryA(path);
+}
+
+// The multimedia timer comes from winmm.dll, which is not one of the libraries Windows always takes
+// from the system folder: it is loaded from there at its first use instead of being imported.
+struct MultimediaTimer {
+    using TimeFn = DWORD(WINAPI*)();
+    using PeriodFn = UINT(WINAPI*)(UINT);
+    TimeFn time = nullptr;
+    PeriodFn beginPeriod = nullptr;
+    PeriodFn endPeriod = nullptr;
+};
+
+template <class Fn>
+Fn entryOf(HMODULE library, const char* name) {
+    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
+}
+
+const MultimediaTimer& multimediaTimer() {
+    static const MultimediaTimer timer = [] {
+        MultimediaTimer found;
+        if (HMODULE winmm = loadSystemLibrary("winmm.dll")) {  // kept for the process's life
+            found.time = entryOf<MultimediaTimer::TimeFn>(winmm, "timeGetTime");
+            found.beginPeriod = entryOf<MultimediaTimer::PeriodFn>(winmm, "timeBeginPeriod");
+            found.endPeriod = entryOf<MultimediaTimer::PeriodFn>(winmm, "timeEndPeriod");
+        }
+        return found;
+    }();
+    return timer;
+}
+
 uint32_t win32TickCount() { return GetTickCount(); }
-uint32_t win32MultimediaTime() { return timeGetTime(); }
-void win32BeginTimerPeriod(uint32_t ms) { timeBeginPeriod(ms); }
-void win32EndTimerPeriod(uint32_t ms) { timeEndPeriod(ms); }
+// Without winmm.dll the system tick count stands in: the same milliseconds, only coarser.
+uint32_t win32MultimediaTime() {
+    const MultimediaTimer& timer = multimediaTimer();
+    return timer.time ? timer.time() : GetTickCount();
+}
+void win32BeginTimerPeriod(uint32_t ms) {
+    if (const auto begin = multimediaTimer().beginPeriod) begin(ms);
+}
+void win32EndTimerPeriod(uint32_t ms) {
+    if (const auto end = multimediaTimer().endPeriod) end(ms);
+}
 
 void win32SetEnvironment(const char* name, const char* value) {
     // Both the Win32 environment block and the C runtime's copy, so that a driver library reads it
@@ -97,7 +146,7 @@ int win32MessageBox(const char* text, const char* caption, uint32_t flags) {
     return MessageBoxA(nullptr, text, caption, flags);
 }
 
-void* win32LoadLibrary(const char* name) { return reinterpret_cast<void*>(LoadLibraryA(name)); }
+void* win32LoadLibrary(const char* name) { return reinterpret_cast<void*>(loadSystemLibrary(name)); }
 
 void* win32LibrarySymbol(void* library, const char* name) {
     if (!library) return nullptr;

@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr DWORD SEARCH_DEFAULT_DIRS = 0x00001000;  // LOAD_LIBRARY_SEARCH_DEFAULT_DIRS
+constexpr DWORD SEARCH_SYSTEM32 = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
 using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
 using SetDllDirectoryFn = BOOL(WINAPI*)(LPCSTR);
 
@@ -19,7 +19,7 @@ Fn kernelEntry(const char* name) {
 
 bool restrictLibrarySearch() {
     const auto setDefault = kernelEntry<SetDefaultDllDirectoriesFn>("SetDefaultDllDirectories");
-    if (setDefault && setDefault(SEARCH_DEFAULT_DIRS)) return true;
+    if (setDefault && setDefault(SEARCH_SYSTEM32)) return true;
     // An empty string drops the current directory from the search.
     if (const auto setDirectory = kernelEntry<SetDllDirectoryFn>("SetDllDirectoryA")) setDirectory("");
     return false;

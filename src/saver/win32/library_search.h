@@ -1,9 +1,10 @@
 #pragma once
-// Where the saver's libraries are looked for. The driver libraries, the Glide probe and the password
-// libraries are loaded by bare name; the system's default search would also try the current directory
-// and every folder on PATH, so a file of such a name planted there would run inside the saver.
+// Where the saver's libraries come from. A saver is often run from the Downloads folder, where anyone
+// can leave a file named like a library that Windows would otherwise take from the program's folder,
+// the current directory or PATH before the system's own; every library the saver loads is the system's.
 
-// Restricts the search of this process to the program's own folder and the system folders. Systems
-// without SetDefaultDllDirectories (looked up at run time) at least lose the current directory.
+// Restricts the search of this process, and of the libraries the system loads on its behalf, to the
+// system folder. Systems without SetDefaultDllDirectories (looked up at run time) at least lose the
+// current directory; there the platform's loads name the system folder in full anyway.
 // Returns true when the full restriction is in force.
 bool restrictLibrarySearch();
