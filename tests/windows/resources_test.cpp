@@ -62,10 +62,11 @@ TEST_F(ScreenSaverResources, DialogBitmapIs200By140WithA256ColourPalette) {
     DeleteObject(bitmap);
 }
 
-TEST_F(ScreenSaverResources, IconGroupHas16And32And48PixelImages) {
+// Explorer's large icons take the 256-pixel image.
+TEST_F(ScreenSaverResources, IconGroupHas16To48And256PixelImages) {
     const auto* group = bytesOf(MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */);
     ASSERT_NE(group, nullptr);
-    for (int size : {16, 32, 48}) {
+    for (int size : {16, 32, 48, 256}) {
         const int id = LookupIconIdFromDirectoryEx(const_cast<PBYTE>(group), TRUE, size, size, LR_DEFAULTCOLOR);
         ASSERT_NE(id, 0) << size;
         // 32-bit image and its 1-bit mask, behind a 40-byte header.

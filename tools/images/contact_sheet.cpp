@@ -119,7 +119,7 @@ Picture makeContactSheet(const TextureSet& textures) {
     drawStored(&sheet, loading, 1466, y + LABEL);
 
     y += LABEL + 256 + 8;
-    label(&sheet, 8, y, "dialog bitmap (243) after reduction to 256 colours, at 1x and 2x; icon at each size, 1x and 4x");
+    label(&sheet, 8, y, "dialog bitmap (243) after reduction to 256 colours, at 1x and 2x; icon at each size, 1x and 4x (to 256 pixels)");
     const PalettePicture title = reduceColours(makeTitlePicture(textures), 256);
     const Picture titleColours = expandPalette(title);
     drawTopDown(&sheet, titleColours, 4, y + LABEL, 1);
@@ -128,6 +128,7 @@ Picture makeContactSheet(const TextureSet& textures) {
     for (int size : iconSizes()) {
         const RgbaImage icon = makeIconImage(size);
         for (int scale : {1, 4}) {
+            if (scale > 1 && size * scale > 256) break;  // the large icon at its own size only
             for (int j = 0; j < size * scale; ++j)
                 for (int i = 0; i < size * scale; ++i) {
                     const bool light = ((i / 8) + (j / 8)) % 2 == 0;

@@ -53,6 +53,6 @@ TextureSet makeAllTextures(const LandMask& land) {
 }
 
 const std::vector<int>& iconSizes() {
-    static const std::vector<int> sizes = {16, 24, 32, 48};
+    static const std::vector<int> sizes = {16, 24, 32, 48, 256};  // 256: Explorer's large icons
     return sizes;
 }

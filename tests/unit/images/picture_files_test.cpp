@@ -81,7 +81,7 @@ TEST(IconFile, OneImagePerSizeWithAlphaAndMatchingMask) {
     std::set<int> sizes;
     for (std::size_t i = 0; i < images.size(); ++i) {
         const std::size_t entry = 6 + 16 * i;
-        const int size = ico[entry];
+        const int size = ico[entry] == 0 ? 256 : ico[entry];  // 0 stands for 256
         sizes.insert(size);
         const uint32_t bytes = read32(ico, entry + 8), offset = read32(ico, entry + 12);
         const uint32_t maskRow = ((size + 31) / 32) * 4;
@@ -101,7 +101,7 @@ TEST(IconFile, OneImagePerSizeWithAlphaAndMatchingMask) {
                 ASSERT_EQ(((maskByte >> (7 - x % 8)) & 1) != 0, alpha == 0) << size << ": " << x << ", " << y;
             }
     }
-    EXPECT_TRUE(sizes.count(16) && sizes.count(32) && sizes.count(48));
+    EXPECT_TRUE(sizes.count(16) && sizes.count(32) && sizes.count(48) && sizes.count(256));
 }
 
 TEST(PngFile, ReadsBackAsThePixelsWrittenTopRowFirst) {
