@@ -18,6 +18,17 @@ int32_t changeTo(const DisplayMode& mode) {
 
 }  // namespace
 
+bool displayListsMode(int32_t width, int32_t height, int32_t colorBits) {
+    DisplayMode mode;
+    for (uint32_t number = 0; platform.enumDisplayMode(number, &mode); ++number) {
+        if (mode.width == static_cast<uint32_t>(width) && mode.height == static_cast<uint32_t>(height) &&
+            mode.bitsPerPixel == static_cast<uint32_t>(colorBits))
+            return true;
+        if (number == UINT32_MAX) break;
+    }
+    return false;
+}
+
 bool switchDisplayMode(int32_t width, int32_t height, int32_t colorBits, int32_t hertz) {
     // The comparisons are those of the system's unsigned mode fields.
     const auto wantedWidth = static_cast<uint32_t>(width);

@@ -7,3 +7,7 @@
 // the failure message the system's answer calls for. Returns true when the display is in the mode;
 // on false the display is back in its stored mode, or was never changed.
 bool switchDisplayMode(int32_t width, int32_t height, int32_t colorBits, int32_t hertz);
+
+// True when the display lists a mode of this size and colour depth, at any refresh rate. A stored mode
+// it does not list (another monitor, a laptop off its dock, a changed resolution) is no mode to switch to.
+bool displayListsMode(int32_t width, int32_t height, int32_t colorBits);

@@ -345,6 +345,21 @@ TEST_F(MonitorCovers, AFailedDisplayModeSwitchLeavesNoCover) {
     RegSetValueExA(key, "ScrHeight", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&height), 4);
     RegCloseKey(key);
     exitRulesArmed = false;
+    // The display lists that mode but refuses to switch to it.
+    platform.enumDisplayMode = [](uint32_t index, DisplayMode* mode) {
+        DEVMODEA current{};
+        current.dmSize = sizeof current;
+        if (index > 0 || !EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &current)) return false;
+        *mode = DisplayMode{};
+        mode->width = 1234;
+        mode->height = 777;
+        mode->bitsPerPixel = current.dmBitsPerPel;
+        mode->frequency = current.dmDisplayFrequency;
+        return true;
+    };
+    platform.changeDisplayMode = [](const DisplayMode* mode) {
+        return mode ? MODE_CHANGE_BADMODE : MODE_CHANGE_SUCCESSFUL;
+    };
 
     EXPECT_EQ(saverMain(GetModuleHandleA(nullptr), "orb.scr /s", SW_SHOW), 1);
     EXPECT_EQ(boxesShown, 1);

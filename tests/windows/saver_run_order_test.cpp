@@ -36,12 +36,14 @@ bool saverRunningFlag() {
 int cursorDuringFrames = 99;
 bool runningDuringFrames = false;
 bool libraryDuringFrames = false;
+RECT windowDuringFrames{};
 
 uint32_t watchFrames() {
     if (++frames == 3) {
         cursorDuringFrames = cursorCounter();
         runningDuringFrames = saverRunningFlag();
         libraryDuringFrames = glApi.library != nullptr;
+        GetWindowRect(FindWindowA("OpenGL", "Orbitarium"), &windowDuringFrames);
         events.push_back("frames");
         requestClose();
     }
@@ -64,6 +66,18 @@ int recordFree(void* library) {
     return real.freeLibrary(library);
 }
 
+std::vector<std::string> boxes;
+int recordBox(const char* text, const char*, uint32_t) {
+    boxes.push_back(text);
+    return IDOK;
+}
+
+DisplayMode currentMode() {
+    DisplayMode mode;
+    real.currentDisplayMode(&mode);
+    return mode;
+}
+
 class SaverRunOrder : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -72,7 +86,9 @@ protected:
         platform.changeDisplayMode = recordModeChange;
         platform.loadLibrary = recordLoad;
         platform.freeLibrary = recordFree;
+        platform.messageBox = recordBox;
         events.clear();
+        boxes.clear();
         frames = 0;
         cursorDuringFrames = 99;
         RegDeleteTreeA(HKEY_CURRENT_USER, SAVER_KEY);
@@ -87,11 +103,22 @@ protected:
         RegDeleteTreeA(HKEY_CURRENT_USER, SAVER_KEY);
         saverSettings = SaverSettings{};
     }
-    void storeShowMouse(DWORD value) {
+    static void store(const char* name, DWORD value) {
         HKEY key = nullptr;
         RegOpenKeyExA(HKEY_CURRENT_USER, SAVER_KEY, 0, KEY_ALL_ACCESS, &key);
-        RegSetValueExA(key, "ShowMouse", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), 4);
+        RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), 4);
         RegCloseKey(key);
+    }
+    static DWORD stored(const char* name) {
+        DWORD value = 0, size = sizeof value;
+        RegGetValueA(HKEY_CURRENT_USER, SAVER_KEY, name, RRF_RT_REG_DWORD, nullptr, &value, &size);
+        return value;
+    }
+    // Stored options for a 1600 x 1200 display at the current depth.
+    static void storeLargerMode() {
+        store("ScrWidth", 1600);
+        store("ScrHeight", 1200);
+        store("ColorBits", currentMode().bitsPerPixel);
     }
 };
 
@@ -121,10 +148,43 @@ TEST_F(SaverRunOrder, TheCursorFlagModeAndDriverAreSetBeforeTheFramesAndUndoneAf
 }
 
 TEST_F(SaverRunOrder, WithShowMouseTheCursorIsLeftAlone) {
-    storeShowMouse(1);
+    store("ShowMouse", 1);
     const int cursorBefore = cursorCounter();
     ASSERT_EQ(saverMain(GetModuleHandleA(nullptr), "orb.scr /s", SW_SHOW), 0);
     ASSERT_GE(frames, 3);
     EXPECT_EQ(cursorDuringFrames, cursorBefore);
     EXPECT_EQ(cursorCounter(), cursorBefore);
+}
+
+// A stored mode the display no longer lists (the test display has only its own size) is treated as
+// absent: the run takes the current mode, switches nothing, shows no box, and leaves the stored values.
+TEST_F(SaverRunOrder, AStoredModeTheDisplayDoesNotListRunsInTheCurrentModeWithoutABox) {
+    storeLargerMode();
+    const DisplayMode current = currentMode();
+    ASSERT_EQ(saverMain(GetModuleHandleA(nullptr), "orb.scr /s", SW_SHOW), 0);
+    ASSERT_GE(frames, 3) << "the frame loop ran";
+    EXPECT_TRUE(boxes.empty()) << boxes.front();
+    for (const std::string& event : events) EXPECT_TRUE(event.rfind("mode ", 0) != 0 || event == "mode restored") << event;
+    EXPECT_EQ(windowDuringFrames.right - windowDuringFrames.left, static_cast<LONG>(current.width));
+    EXPECT_EQ(windowDuringFrames.bottom - windowDuringFrames.top, static_cast<LONG>(current.height));
+    EXPECT_EQ(stored("ScrWidth"), 1600u);
+    EXPECT_EQ(stored("ScrHeight"), 1200u);
+}
+
+// A mode the display lists but refuses to switch to keeps its box and ends the saver with code 1.
+TEST_F(SaverRunOrder, AListedModeThatFailsKeepsItsBox) {
+    storeLargerMode();
+    platform.enumDisplayMode = [](uint32_t index, DisplayMode* mode) {
+        if (index > 0) return false;
+        *mode = currentMode();
+        mode->width = 1600;
+        mode->height = 1200;
+        return true;
+    };
+    platform.changeDisplayMode = [](const DisplayMode* mode) {
+        return mode ? MODE_CHANGE_BADMODE : real.changeDisplayMode(nullptr);
+    };
+    EXPECT_EQ(saverMain(GetModuleHandleA(nullptr), "orb.scr /s", SW_SHOW), 1);
+    EXPECT_EQ(boxes, std::vector<std::string>{"Fullscreen not supported in that color depth"});
+    while (HWND left = FindWindowA("OpenGL", nullptr)) DestroyWindow(left);  // left for the process exit
 }

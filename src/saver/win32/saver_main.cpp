@@ -30,11 +30,13 @@ int runSaver(int showCommand) {
     chooseGlLibrary(libraryName);
     if (loadGlApi(libraryName) != GL_LOAD_OK) return 0;
 
-    // Mouse scales come after the options are read and before the window exists.
+    // Mouse scales come after the options are read (and settled against the display) and before the
+    // window exists.
+    const bool switchMode = settleRunDisplayMode(saverSettings);
     setMouseScales(flightInput, saverSettings.ScrWidth, saverSettings.ScrHeight);
     connectSaverWindowCalls();
     HWND window = createSaverWindow("Orbitarium", 0, 0, truncatePixels(saverSettings.ScrWidth),
-                                    truncatePixels(saverSettings.ScrHeight));
+                                    truncatePixels(saverSettings.ScrHeight), switchMode);
     if (!window) return 1;
     // Only now: the display-mode switch may have moved the other monitors. No cover exists on the
     // failure path above, so none is left behind there.

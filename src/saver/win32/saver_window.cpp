@@ -26,7 +26,7 @@ bool registerSaverClass() {
 
 }  // namespace
 
-HWND createSaverWindow(const char* caption, int x, int y, int width, int height) {
+HWND createSaverWindow(const char* caption, int x, int y, int width, int height, bool switchMode) {
     if (!moduleInstance) {
         moduleInstance = GetModuleHandleA(nullptr);
         if (!registerSaverClass()) {
@@ -41,7 +41,7 @@ HWND createSaverWindow(const char* caption, int x, int y, int width, int height)
         return nullptr;
     }
     // The window exists before the display changes; on failure it is left for the process exit.
-    if (!switchDisplayMode(width, height, saverSettings.ColorBits, saverSettings.Hertz)) return nullptr;
+    if (switchMode && !switchDisplayMode(width, height, saverSettings.ColorBits, saverSettings.Hertz)) return nullptr;
 
     HDC deviceContext = GetDC(window);
     sharedDeviceContext = deviceContext;

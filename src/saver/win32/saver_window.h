@@ -14,9 +14,9 @@ struct SaverWindowSystem {
 extern SaverWindowSystem saverWindowSystem;
 
 // Creates the window (its creation message reaches SaverWindowProc during this call), switches the
-// display to the saver's mode and gives the window an OpenGL pixel format. Returns null after showing
-// any message, with the display mode as it was.
-HWND createSaverWindow(const char* caption, int x, int y, int width, int height);
+// display to the saver's mode (unless `switchMode` is false: the display stays as it is) and gives the
+// window an OpenGL pixel format. Returns null after showing any message, with the display mode as it was.
+HWND createSaverWindow(const char* caption, int x, int y, int width, int height, bool switchMode = true);
 
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Points the input rules' window calls at this window system (posted and sent messages, the password).
