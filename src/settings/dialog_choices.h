@@ -43,7 +43,8 @@ struct DialogChoices {
     const char* numStars = nullptr;
 };
 
-// Stores the controls in `settings`. A list with no selection (a stored value that no entry matches,
-// or a system that lists no display mode) leaves its options as they were, so OK writes them back
-// unchanged; so does a resolution text that is not one of the list's entries.
+// Stores the controls in `settings`. A list with no selection (a stored value that no entry matches)
+// leaves its options as they were, so OK writes them back unchanged; so does a resolution text that is
+// not one of the list's entries. (The dialog hands over the display's current mode when its resolution
+// list has no selection.)
 void applyDialogChoices(SaverSettings& settings, const DialogChoices& choices);

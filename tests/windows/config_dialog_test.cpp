@@ -208,7 +208,7 @@ TEST_F(ConfigDialog, TemplateHasTheTableControlsInTabOrder) {
         {0, child | BS_PUSHBUTTON | WS_TABSTOP, 222, 132, 52, 16, IDCANCEL, "Button", "Cancel"},
         {0, box, 19, 110, 69, 10, CONTROL_THREE_DFX, "Button", "3DFX (if present)"},
         {0, list, 19, 28, 119, 190, CONTROL_RESOLUTION, "ComboBox", ""},
-        {0, label, 19, 17, 36, 8, -1, "Static", "Resolution:"},
+        {0, label, 19, 17, 40, 8, -1, "Static", "Resolution:"},
         {0, box, 89, 110, 46, 10, CONTROL_AUTO_PILOT, "Button", "Auto Pilot"},
         {0, list | CBS_SORT, 19, 58, 29, 61, CONTROL_CAMERA_SPEED, "ComboBox", ""},
         {0, label, 19, 46, 50, 8, -1, "Static", "Camera Speed:"},
@@ -217,7 +217,7 @@ TEST_F(ConfigDialog, TemplateHasTheTableControlsInTabOrder) {
         {0, list | CBS_SORT, 80, 58, 29, 61, CONTROL_PLANET_SPEED, "ComboBox", ""},
         {0, label, 80, 47, 46, 8, -1, "Static", "Planet Speed:"},
         {0, list | CBS_SORT, 20, 88, 29, 61, CONTROL_NUM_STARS, "ComboBox", ""},
-        {0, label, 20, 78, 54, 8, -1, "Static", "Number of Stars:"},
+        {0, label, 20, 78, 60, 8, -1, "Static", "Number of Stars:"},
         {0, box, 19, 129, 57, 10, CONTROL_INVERT_MOUSE, "Button", "Invert Mouse"},
         {0, box, 81, 129, 57, 10, CONTROL_SHOW_MOUSE, "Button", "Show Mouse"},
     };
@@ -236,6 +236,36 @@ TEST_F(ConfigDialog, TemplateHasTheTableControlsInTabOrder) {
         EXPECT_EQ(a.cx, e.cx) << name;
         EXPECT_EQ(a.cy, e.cy) << name;
     }
+}
+
+// Every label shows its whole text with the dialog's own font at 100, 150 and 200 % display scaling: the
+// text's extent against the control's width, both in pixels as the dialog manager makes them there.
+TEST_F(ConfigDialog, EveryLabelFitsItsTextAt96144And192Dpi) {
+    const DialogTemplate t = readTemplate(module);
+    ASSERT_FALSE(t.items.empty());
+    HDC context = CreateCompatibleDC(nullptr);
+    int labels = 0;
+    for (int dpi : {96, 144, 192}) {
+        HFONT font = CreateFontA(-MulDiv(t.pointSize, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                 DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                 DEFAULT_PITCH | FF_DONTCARE, t.face.c_str());
+        const HGDIOBJ previous = SelectObject(context, font);
+        // Four horizontal dialog units: the alphabet's mean character width, rounded.
+        SIZE alphabet{};
+        GetTextExtentPoint32A(context, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &alphabet);
+        const int unitsOfFour = (alphabet.cx / 26 + 1) / 2;
+        for (const TemplateItem& item : t.items) {
+            if (lstrcmpiA(item.className.c_str(), "Static") != 0 || item.text.empty() || item.text[0] == '#') continue;
+            SIZE text{};
+            GetTextExtentPoint32A(context, item.text.c_str(), static_cast<int>(item.text.size()), &text);
+            EXPECT_LE(text.cx, MulDiv(item.cx, unitsOfFour, 4)) << '"' << item.text << "\" at " << dpi << " dpi";
+            ++labels;
+        }
+        SelectObject(context, previous);
+        DeleteObject(font);
+    }
+    DeleteDC(context);
+    EXPECT_EQ(labels, 3 * 4);
 }
 
 TEST_F(ConfigDialog, CreatedFromTheTemplateWithPictureFontAndTabOrder) {
@@ -325,12 +355,23 @@ TEST_F(ConfigDialog, HertzZeroListsNoFrequenciesSelectsTheFirstMatchAndKeepsZero
     EXPECT_EQ(storedValue("Hertz"), 0u);
 }
 
-TEST_F(ConfigDialog, StoredModeThatIsNotListedLeavesNoSelection) {
+// A stored mode the display no longer lists (it changed since OK stored it) leaves no selection, and OK
+// then repairs it with the display's current mode.
+TEST_F(ConfigDialog, StoredModeThatIsNotListedLeavesNoSelectionAndOkStoresTheCurrentMode) {
     saverSettings.ScrWidth = 1600.0f;
     saverSettings.ScrHeight = 1200.0f;
+    platform.currentDisplayMode = [](DisplayMode* current) {
+        *current = mode(1024, 768, 32, 60);
+        return true;
+    };
     ASSERT_NE(open(), nullptr);
     EXPECT_EQ(send(CONTROL_RESOLUTION, CB_GETCOUNT), 4);
     EXPECT_EQ(selection(CONTROL_RESOLUTION), CB_ERR);
+    command(IDOK);
+    EXPECT_EQ(storedValue("ScrWidth"), 1024u);
+    EXPECT_EQ(storedValue("ScrHeight"), 768u);
+    EXPECT_EQ(storedValue("ColorBits"), 32u);
+    EXPECT_EQ(storedValue("Hertz"), 60u);
     // A shorter number is not a prefix of a longer one: 80 x 60 does not select 800 x 600.
     DestroyWindow(dialog);
     saverSettings.ScrWidth = 80.0f;
@@ -340,7 +381,8 @@ TEST_F(ConfigDialog, StoredModeThatIsNotListedLeavesNoSelection) {
 }
 
 TEST_F(ConfigDialog, ListsWithoutSelectionKeepTheirOptionsOnOk) {
-    listedModes.clear();  // the platform lists no display mode at all
+    listedModes.clear();  // the platform lists no display mode at all, nor reads the current one
+    platform.currentDisplayMode = [](DisplayMode*) { return false; };
     saverSettings.ScrWidth = 1280.9f;
     saverSettings.ScrHeight = 1024.0f;
     saverSettings.ColorBits = 24;

@@ -66,6 +66,17 @@ bool selectedText(HWND dialog, int id, std::string* text) {
     return true;
 }
 
+// The display's current mode as an entry of the resolution list; false when it cannot be read.
+bool currentModeEntry(std::string* text) {
+    DisplayMode current;
+    if (!platform.currentDisplayMode(&current)) return false;
+    char entry[MODE_ENTRY_SIZE];
+    formatModeEntry(entry, current.width, current.height, current.bitsPerPixel, current.frequency,
+                    saverSettings.Hertz != 0);
+    text->assign(entry);
+    return true;
+}
+
 void confirm(HWND dialog) {
     std::string mode, cameraSpeed, planetSpeed, numStars;
     DialogChoices choices;
@@ -73,7 +84,9 @@ void confirm(HWND dialog) {
     choices.autoPilot = isChecked(dialog, CONTROL_AUTO_PILOT);
     choices.invertMouse = isChecked(dialog, CONTROL_INVERT_MOUSE);
     choices.showMouse = isChecked(dialog, CONTROL_SHOW_MOUSE);
-    if (selectedText(dialog, CONTROL_RESOLUTION, &mode)) choices.mode = mode.c_str();
+    // A stored mode that the list does not hold (the display changed since it was stored) leaves the
+    // list without a selection: OK then stores the display's current mode, so that it repairs the options.
+    if (selectedText(dialog, CONTROL_RESOLUTION, &mode) || currentModeEntry(&mode)) choices.mode = mode.c_str();
     if (selectedText(dialog, CONTROL_CAMERA_SPEED, &cameraSpeed)) choices.cameraSpeed = cameraSpeed.c_str();
     if (selectedText(dialog, CONTROL_PLANET_SPEED, &planetSpeed)) choices.planetSpeed = planetSpeed.c_str();
     if (selectedText(dialog, CONTROL_NUM_STARS, &numStars)) choices.numStars = numStars.c_str();
