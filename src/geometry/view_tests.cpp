@@ -13,6 +13,10 @@ int bodyOffScreen(const CelestialBody* body) {
     float modelview[16], projection[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
     glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    return bodyOffScreenIn(body, modelview, projection);
+}
+
+int bodyOffScreenIn(const CelestialBody* body, const float modelview[16], const float projection[16]) {
     // One bit per plane, set while every corner so far lies outside it.
     unsigned outsideAll = 0x3F;
     for (const float* corner : body->boxCorners) {

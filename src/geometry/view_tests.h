@@ -12,3 +12,5 @@ void transformPoint(float point[4], const float matrix[16]);
 // (x < -w, x > w, y < -w, y > w, z < -w, z > w). Any box that might put a part of the body on screen
 // is kept, however close: a planet filling the screen with its centre behind the camera is drawn.
 int bodyOffScreen(const CelestialBody* body);
+// The same test by the given matrices.
+int bodyOffScreenIn(const CelestialBody* body, const float modelview[16], const float projection[16]);

@@ -46,8 +46,9 @@ void deleteRenderingContext(void* context) {
     if (auto destroy = driverEntry<DeleteContextFn>("wglDeleteContext")) destroy(context);
 }
 
-void makeContextCurrent(void* deviceContext, void* context) {
-    if (auto makeCurrent = driverEntry<MakeCurrentFn>("wglMakeCurrent")) makeCurrent(deviceContext, context);
+bool makeContextCurrent(void* deviceContext, void* context) {
+    const auto makeCurrent = driverEntry<MakeCurrentFn>("wglMakeCurrent");
+    return makeCurrent && makeCurrent(deviceContext, context) != 0;
 }
 
 void* driverProcAddress(const char* name) {

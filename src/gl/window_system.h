@@ -35,7 +35,8 @@ extern void* renderingContext;
 
 void* createRenderingContext(void* deviceContext);
 void deleteRenderingContext(void* context);
-void makeContextCurrent(void* deviceContext, void* context);
+// True when the driver made it current (its start-up caller does not look).
+bool makeContextCurrent(void* deviceContext, void* context);
 void* driverProcAddress(const char* name);
 
 // The system's call first; the driver's own when driverPixelFormat is set or the system's call failed

@@ -6,13 +6,20 @@
 #include "gl/gl_api.h"
 #include "gl/glu.h"
 #include "gl/window_system.h"
+#include "render/frame_views.h"
 #include "render/special_passes.h"
 #include "scene/scene.h"
 
-void drawBody(CelestialBody* body) {
-    if (bodyOffScreen(body)) return;
+namespace {
+
+// The body as this moment makes it: one level-of-detail step, and the lighting for the planets and the
+// Moon. Reads the current matrices.
+void refreshBody(CelestialBody* body) {
     updateLod(body->mesh.lodRoot, body);
     if (body->index != SUN_INDEX && body->index != RING_INDEX) litColours(body->mesh.lodRoot, body);
+}
+
+void drawBodyTriangles(const CelestialBody* body) {
     glBegin(GL_TRIANGLES);
     const MeshTriangle* triangles = body->mesh.triangles;
     for (int32_t t = 0; t < body->mesh.triangleCount; ++t) {
@@ -26,6 +33,24 @@ void drawBody(CelestialBody* body) {
         }
     }
     glEnd();
+}
+
+// A cleared picture with the camera on the model-view matrix and the sky behind.
+void beginPicture() {
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    gluApi.gluLookAt(scene.eye[0], scene.eye[1], scene.eye[2], scene.target[0], scene.target[1], scene.target[2],
+                     scene.up[0], scene.up[1], scene.up[2]);
+    drawStarField(scene.stars);
+}
+
+}  // namespace
+
+void drawBody(CelestialBody* body) {
+    if (bodyOffScreen(body)) return;
+    refreshBody(body);
+    drawBodyTriangles(body);
 }
 
 void turnBodyAsDrawn(const CelestialBody* body) {
@@ -43,13 +68,7 @@ void turnBodyAsDrawn(const CelestialBody* body) {
 }
 
 void drawFrame() {
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
-    gluApi.gluLookAt(scene.eye[0], scene.eye[1], scene.eye[2], scene.target[0], scene.target[1], scene.target[2],
-                     scene.up[0], scene.up[1], scene.up[2]);
-    drawStarField(scene.stars);
-
+    beginPicture();
     glEnable(GL_TEXTURE_2D);
     for (CelestialBody* body = scene.bodies; body; body = body->next) {
         const int i = body->index;
@@ -63,4 +82,70 @@ void drawFrame() {
     glDisable(GL_TEXTURE_2D);
     glFlush();
     swapBuffers(sharedDeviceContext);
+}
+
+void drawFrameOnEveryView() {
+    if (frameViews.count < 2) {
+        drawFrame();
+        return;
+    }
+    // What the scene is at this moment, once: which views see each body, and for every body that some
+    // view sees one level-of-detail step and the lighting, always by the primary's matrices (a step
+    // per view would give a body at a seam two meshes in turn), and the glow's turn.
+    static_assert(MAX_FRAME_VIEWS <= 32, "one bit per view");
+    uint32_t seenBy[BODY_COUNT] = {};
+    const FrameView& primary = frameViews.views[0];
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixf(primary.projection);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluApi.gluLookAt(scene.eye[0], scene.eye[1], scene.eye[2], scene.target[0], scene.target[1], scene.target[2],
+                     scene.up[0], scene.up[1], scene.up[2]);
+    for (CelestialBody* body = scene.bodies; body; body = body->next) {
+        glPushMatrix();
+        turnBodyAsDrawn(body);
+        float modelview[16];
+        glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+        uint32_t& seen = seenBy[body->index];
+        for (uint32_t v = 0; v < frameViews.count; ++v)
+            if (!bodyOffScreenIn(body, modelview, frameViews.views[v].projection)) seen |= 1u << v;
+        if (seen) refreshBody(body);
+        glPopMatrix();
+    }
+    turnSunGlow();
+
+    // Then each view draws what it sees, the primary first. Views that share a drawable clear only
+    // their own rectangle.
+    glEnable(GL_SCISSOR_TEST);
+    for (uint32_t v = 0; v < frameViews.count; ++v) {
+        const FrameView& view = frameViews.views[v];
+        if (view.deviceContext) makeContextCurrent(view.deviceContext, renderingContext);
+        glViewport(view.x - VIEW_MARGIN, view.y - VIEW_MARGIN, view.width + 2 * VIEW_MARGIN,
+                   view.height + 2 * VIEW_MARGIN);
+        glScissor(view.x, view.y, view.width, view.height);
+        glMatrixMode(GL_PROJECTION);
+        glLoadMatrixf(view.marginProjection);
+        glMatrixMode(GL_MODELVIEW);
+        beginPicture();
+        glEnable(GL_TEXTURE_2D);
+        for (CelestialBody* body = scene.bodies; body; body = body->next) {
+            const int i = body->index;
+            glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(i));
+            glPushMatrix();
+            turnBodyAsDrawn(body);
+            if (seenBy[i] & (1u << v)) drawBodyTriangles(body);
+            glPopMatrix();
+            if (i == SUN_INDEX) drawSunGlowAsTurned();
+        }
+        glDisable(GL_TEXTURE_2D);
+        glFlush();
+        if (view.deviceContext) swapBuffers(view.deviceContext);
+    }
+    glDisable(GL_SCISSOR_TEST);
+    // The primary's drawable and projection current again, as a frame of one view leaves them.
+    if (primary.deviceContext) makeContextCurrent(primary.deviceContext, renderingContext);
+    glViewport(primary.x, primary.y, primary.width, primary.height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixf(primary.projection);
+    glMatrixMode(GL_MODELVIEW);
 }

@@ -7,6 +7,11 @@
 // the buffers. Leaves the GL state as it found it.
 void drawFrame();
 
+// The same frame in every view of frameViews (the primary first, each into its own drawable, swapped
+// there), with what the scene is at this moment decided once for all of them; drawFrame itself when
+// there is only one view.
+void drawFrameOnEveryView();
+
 // Draws one body's visible triangles in one glBegin/glEnd block, with the body's transform already set:
 // the whole-body test, one level-of-detail step and (for the planets and the Moon) the lighting pass.
 void drawBody(CelestialBody* body);

@@ -60,7 +60,15 @@ void drawLoadingImage() {
 }
 
 void drawSunGlow() {
+    turnSunGlow();
+    drawSunGlowAsTurned();
+}
+
+void turnSunGlow() {
     if (++scene.glowAngle > 359) scene.glowAngle = 0;
+}
+
+void drawSunGlowAsTurned() {
     const float* eye = scene.eye;
     const float distance = std::sqrt(eye[0] * eye[0] + eye[1] * eye[1] + eye[2] * eye[2]);
     // At the Sun's centre there is no direction to face: no glow this frame.

@@ -9,3 +9,7 @@ void drawLoadingImage();
 // Sun's centre, drawn without depth test. Turns glowAngle by one degree per call. Expects the camera
 // transform alone on the modelview matrix and texturing on.
 void drawSunGlow();
+// Its two halves, for frames drawn in several views: the turn, once per frame, and the sprites at the
+// present turn, in each view.
+void turnSunGlow();
+void drawSunGlowAsTurned();

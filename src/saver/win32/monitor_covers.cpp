@@ -1,10 +1,15 @@
 #include "saver/win32/monitor_covers.h"
 
+#include "gl/gl_api.h"
+#include "platform/platform.h"
+#include "gl/window_system.h"
+#include "render/frame_views.h"
 #include "saver/saver_input.h"
 #include "saver/saver_windows.h"
 #include "saver/win32/input_messages.h"
 #include "saver/win32/message_pump.h"
 #include "saver/win32/saver_window.h"
+#include "settings/saver_settings.h"
 
 const char* const COVER_CLASS = "OrbitariumCover";
 
@@ -19,6 +24,7 @@ bool coverClassRegistered = false;
 bool registerCoverClass(HINSTANCE instance) {
     if (coverClassRegistered) return true;
     WNDCLASSA windowClass{};
+    windowClass.style = CS_OWNDC;  // a device context of its own for its view
     windowClass.lpfnWndProc = CoverWindowProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
@@ -55,7 +61,35 @@ void showMonitorCovers() {
     }
 }
 
+uint32_t addMonitorViews() {
+    frameViews.count = 0;
+    if (saverCovers.count == 0) return 0;  // one monitor: the frame of one view, as ever
+    const float width = saverSettings.ScrWidth, height = saverSettings.ScrHeight;
+    addFrameView(sharedDeviceContext, 0, 0, width, height,
+                 MonitorArea{0, 0, truncatePixels(width), truncatePixels(height), true});
+    if (glApi.driverPixelFormat) return 0;
+    uint32_t views = 0;
+    const PixelFormatDescriptor descriptor = saverPixelFormat(saverSettings.ColorBits);
+    for (uint32_t i = 0; i < saverCovers.count; ++i) {
+        HWND cover = static_cast<HWND>(saverCovers.windows[i]);
+        RECT area{};
+        GetWindowRect(cover, &area);
+        HDC deviceContext = GetDC(cover);  // the class's own: valid for the cover's whole life
+        // The system's own calls: a cover that refuses them stays black, and never turns the whole
+        // saver over to the driver's pixel-format calls as the saver window's failure would.
+        const int format = platform.systemChoosePixelFormat(deviceContext, &descriptor);
+        if (format == 0 || !platform.systemSetPixelFormat(deviceContext, format, &descriptor) ||
+            !makeContextCurrent(deviceContext, renderingContext))
+            continue;
+        if (addFrameView(deviceContext, 0, 0, width, height, MonitorArea{area.left, area.top, area.right, area.bottom, false}))
+            ++views;
+    }
+    makeContextCurrent(sharedDeviceContext, renderingContext);
+    return views;
+}
+
 void destroyMonitorCovers() {
+    frameViews.count = 0;
     // Emptied first: the destroy messages then meet no cover of the saver's in the list.
     const SaverCovers made = saverCovers;
     saverCovers = SaverCovers{};

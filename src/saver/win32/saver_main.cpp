@@ -50,12 +50,13 @@ int runSaver(int showCommand) {
     showMonitorCovers();
     setSaverRunning(TRUE);
     setUpScene();
+    addMonitorViews();
     lastTickTime = platform.multimediaTime();
 
     FrameLoopSteps steps;
     // The saver window's message first; then the covers', where input over the other monitors arrives.
     steps.handleMessage = [window] { return handleSaverMessage(window) && handleCoverMessages(); };
-    steps.drawFrame = drawFrame;
+    steps.drawFrame = drawFrameOnEveryView;
     steps.updateTick = updateTick;
     exitRulesArmed = true;
     runFrameLoop(steps);
