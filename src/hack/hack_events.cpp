@@ -63,7 +63,7 @@ void beginHackInput(HackTarget target, int32_t width, int32_t height, int32_t po
 bool hackPictureHidden() { return hackInput.unmapped || hackInput.covered; }
 
 void handleHackEvent(const HackEvent& event) {
-    // Whether the picture shows counts whoever takes the input.
+    // Whether the window shows matters for every target, whether it takes input or not.
     switch (event.kind) {
         case HackEvent::Mapped:
         case HackEvent::Unmapped:

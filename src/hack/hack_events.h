@@ -12,7 +12,10 @@ constexpr uint32_t KEY_Q = 0x51;
 constexpr uint32_t KEY_OTHER = 0xFF;  // any key without a meaning of its own
 
 struct HackEvent {
-    enum Kind { KeyDown, KeyUp, ButtonDown, ButtonUp, PointerMove, CloseRequest, Resize, Mapped, Unmapped, Covered, Uncovered } kind;
+    enum Kind {
+        KeyDown, KeyUp, ButtonDown, ButtonUp, PointerMove, CloseRequest, Resize,
+        Mapped, Unmapped, Covered, Uncovered  // whether the window shows: on the screen, covered whole
+    } kind;
     uint32_t key = 0;     // KeyDown, KeyUp: virtual-key code
     int32_t button = 0;   // ButtonDown, ButtonUp: 1 left, 2 middle, 3 right, as X numbers them
     int32_t x = 0, y = 0; // window pixels, origin top left (pointer events); size for Resize

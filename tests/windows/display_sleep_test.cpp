@@ -10,11 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "fewest_stars_key.h"
 #include "platform/platform.h"
+#include "saver/win32/saver_main.h"
 #include "scene/scene.h"
 #include "settings/saver_settings.h"
 #include "settings/win32/registry_store.h"
-#include "saver/win32/saver_main.h"
 
 namespace {
 
@@ -63,12 +64,7 @@ protected:
         platform.systemSwapBuffers = countSwap;
         swaps = 0;
         saverWindow = nullptr;
-        RegDeleteTreeA(HKEY_CURRENT_USER, SAVER_KEY);
-        HKEY key = nullptr;
-        RegCreateKeyExA(HKEY_CURRENT_USER, SAVER_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-        const DWORD stars = 1;
-        RegSetValueExA(key, "NumStars", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&stars), 4);
-        RegCloseKey(key);
+        storeOnlyTheFewestStars();
     }
     void TearDown() override {
         platform = real;

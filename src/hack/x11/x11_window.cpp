@@ -211,7 +211,9 @@ void pumpX11Events(X11Session* s) {
                 event.kind = x.type == MapNotify ? HackEvent::Mapped : HackEvent::Unmapped;
                 break;
             case VisibilityNotify:
-                event.kind = x.xvisibility.state == VisibilityFullyObscured ? HackEvent::Covered : HackEvent::Uncovered;
+                // Partly covered still shows a part of the picture.
+                event.kind = x.xvisibility.state == VisibilityFullyObscured ? HackEvent::Covered
+                                                                            : HackEvent::Uncovered;
                 break;
             case ClientMessage:
                 if (static_cast<Atom>(x.xclient.data.l[0]) != s->deleteWindow || !s->deleteWindow) continue;
