@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "fewest_stars_key.h"
+#include "stars_only_key.h"
 #include "platform/platform.h"
 #include "saver/win32/saver_main.h"
 #include "scene/scene.h"
@@ -64,7 +64,7 @@ protected:
         platform.systemSwapBuffers = countSwap;
         swaps = 0;
         saverWindow = nullptr;
-        storeOnlyTheFewestStars();
+        storeOnlyNumStars(1);
     }
     void TearDown() override {
         platform = real;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "fewest_stars_key.h"
+#include "stars_only_key.h"
 #include "gl/gl_api.h"
 #include "platform/platform.h"
 #include "saver/saver_input.h"
@@ -76,7 +76,7 @@ protected:
         events.clear();
         frames = 0;
         cursorDuringFrames = 99;
-        storeOnlyTheFewestStars();
+        storeOnlyNumStars(1);
     }
     void TearDown() override {
         platform = real;
