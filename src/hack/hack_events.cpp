@@ -60,7 +60,22 @@ void beginHackInput(HackTarget target, int32_t width, int32_t height, int32_t po
     onWindowCreated(&hackInput);
 }
 
+bool hackPictureHidden() { return hackInput.unmapped || hackInput.covered; }
+
 void handleHackEvent(const HackEvent& event) {
+    // Whether the window shows matters for every target, whether it takes input or not.
+    switch (event.kind) {
+        case HackEvent::Mapped:
+        case HackEvent::Unmapped:
+            hackInput.unmapped = event.kind == HackEvent::Unmapped;
+            return;
+        case HackEvent::Covered:
+        case HackEvent::Uncovered:
+            hackInput.covered = event.kind == HackEvent::Covered;
+            return;
+        default:
+            break;
+    }
     if (event.kind == HackEvent::Resize) {
         if (event.x > 0 && event.y > 0 && (event.x != hackInput.width || event.y != hackInput.height)) {
             hackInput.width = event.x;
@@ -97,7 +112,7 @@ void handleHackEvent(const HackEvent& event) {
         case HackEvent::CloseRequest:
             hackInput.quit = true;
             break;
-        case HackEvent::Resize:
+        default:
             break;
     }
 }

@@ -12,7 +12,10 @@ constexpr uint32_t KEY_Q = 0x51;
 constexpr uint32_t KEY_OTHER = 0xFF;  // any key without a meaning of its own
 
 struct HackEvent {
-    enum Kind { KeyDown, KeyUp, ButtonDown, ButtonUp, PointerMove, CloseRequest, Resize } kind;
+    enum Kind {
+        KeyDown, KeyUp, ButtonDown, ButtonUp, PointerMove, CloseRequest, Resize,
+        Mapped, Unmapped, Covered, Uncovered  // whether the window shows: on the screen, covered whole
+    } kind;
     uint32_t key = 0;     // KeyDown, KeyUp: virtual-key code
     int32_t button = 0;   // ButtonDown, ButtonUp: 1 left, 2 middle, 3 right, as X numbers them
     int32_t x = 0, y = 0; // window pixels, origin top left (pointer events); size for Resize
@@ -26,6 +29,8 @@ struct HackInput {
     bool resized = false;        // a new size waits to be applied before the next frame
     int32_t width = 0, height = 0;
     int32_t pointerX = 0, pointerY = 0;  // last known pointer position, window pixels
+    bool unmapped = false;       // off the screen: minimised, or unmapped by whoever made it
+    bool covered = false;        // other windows cover every pixel of it
 };
 extern HackInput hackInput;
 
@@ -38,6 +43,10 @@ void beginHackInput(HackTarget target, int32_t width, int32_t height, int32_t po
 // flight keys ends it, as do four large moves on the autopilot). Root and given windows: no input
 // arrives, but a resize still counts.
 void handleHackEvent(const HackEvent& event);
+
+// True while nothing of the window can be seen: then no frame is drawn and no tick runs. Any part of
+// it shown counts as seen.
+bool hackPictureHidden();
 
 // Runs the saver's close handling when its rules asked for it (once per frame, as the Windows message
 // loop dispatches the posted close). Returns true when the program should end.

@@ -181,6 +181,24 @@ TEST_F(HackEvents, ASizeThatDidNotChangeOrIsEmptyIsNoResize) {
     EXPECT_EQ(hackInput.width, 640);
 }
 
+// Unmapped or wholly covered, nothing of the window shows, in whichever way it runs; any part shown
+// counts as seen. Neither is input: full screen does not end for it.
+TEST_F(HackEvents, NothingShowsWhileUnmappedOrWhollyCovered) {
+    for (HackTarget target : {HackTarget::OwnWindow, HackTarget::FullScreen, HackTarget::GivenWindow}) {
+        beginHackInput(target, 640, 480, 0, 0);
+        EXPECT_FALSE(hackPictureHidden());
+        handleHackEvent({HackEvent::Covered});
+        EXPECT_TRUE(hackPictureHidden());
+        handleHackEvent({HackEvent::Unmapped});
+        handleHackEvent({HackEvent::Uncovered});
+        EXPECT_TRUE(hackPictureHidden()) << "uncovered but still unmapped";
+        handleHackEvent({HackEvent::Mapped});
+        EXPECT_FALSE(hackPictureHidden());
+        EXPECT_FALSE(ended());
+        EXPECT_EQ(saverState.closeRequested, 0);
+    }
+}
+
 TEST(SaverButton, XButtonsMapToTheSaversLeftRightMiddle) {
     EXPECT_EQ(saverButton(1), 1);
     EXPECT_EQ(saverButton(2), 3);

@@ -4,7 +4,7 @@ import signal
 import time
 import unittest
 
-from x11_harness import Display, SimpleWindow, project_origin, wait_exit, PROGRAM
+from x11_harness import Display, SimpleWindow, cpu_seconds, project_origin, wait_exit, PROGRAM
 
 
 class ProgramTest(unittest.TestCase):
@@ -98,6 +98,54 @@ class ProgramTest(unittest.TestCase):
         self.assertEqual((image.width, image.height), (1280, 1024))
         self.display.run("xdotool", "key", "a")
         self.assertEqual(wait_exit(process, 5)[0], 0)
+
+    def wait_for_drawn_count(self, process, window, count, timeout=20.0):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline and process.poll() is None:
+            drawn = self.display.drawn(window)
+            if drawn and drawn[2] == count:
+                return
+            time.sleep(0.05)
+        self.fail("the frame count never read %d (it reads %s): %s"
+                  % (count, self.display.drawn(window), self.display.describe(process)))
+
+    def assert_rests(self, process, window, how):
+        """Nothing of the window shows: no frame is drawn (the count of frames shown, set to 0 when the
+        rest began, stays there) and the program's CPU falls to near nothing."""
+        self.wait_for_drawn_count(process, window, 0)
+        time.sleep(0.5)
+        cpu, started = cpu_seconds(process.pid), time.monotonic()
+        time.sleep(3)
+        used = (cpu_seconds(process.pid) - cpu) / (time.monotonic() - started)
+        self.assertEqual(self.display.drawn(window)[2], 0, how + ": frames were drawn")
+        # Drawing takes most of a core here; resting, the program only waits on the X connection.
+        self.assertLess(used, 0.05, how + ": %.3f of a core" % used)
+        self.assert_still_running(process, how)
+
+    def test_a_window_covered_whole_or_unmapped_draws_nothing_until_part_of_it_shows(self):
+        for arguments, size in (((), (1024, 768)), (("--fullscreen",), (1280, 1024))):
+            process = self.start("--seed", "7", *arguments)
+            window = self.display.find_window(process)
+            self.display.wait_for_frame(process, window, *size)
+            cover = SimpleWindow(self.display.name, 1280, 1024, x=0, y=0, cover=True)
+            try:
+                self.assert_rests(process, window, "covered %s" % (arguments,))
+            finally:
+                cover.close()
+            self.display.wait_for_frame(process, window, *size)
+            # Covered all but a strip of 10 pixels: that part shows, so it draws.
+            cover = SimpleWindow(self.display.name, 1280, 1024, x=0, y=10, cover=True)
+            try:
+                time.sleep(1.5)
+                self.assertEqual(self.display.drawn(window)[2], 2, "a window showing a strip of itself rested")
+            finally:
+                cover.close()
+            self.display.run("xdotool", "windowunmap", "--sync", window)
+            self.assert_rests(process, window, "unmapped %s" % (arguments,))
+            self.display.run("xdotool", "windowmap", "--sync", window)
+            self.display.wait_for_frame(process, window, *size)
+            process.send_signal(signal.SIGTERM)
+            self.assertEqual(wait_exit(process, 5)[0], 0, process.stderr.read())
 
     def test_root_window_is_drawn_and_sigterm_ends_it_within_a_second(self):
         # A still scene (see the resize test), so that the first frame on the screen is the one to judge.

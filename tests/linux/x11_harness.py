@@ -82,13 +82,18 @@ class Display:
             info = self.run("xwininfo", "-id", str(window), check=False).stdout
             fields = dict(line.strip().split(":", 1) for line in info.splitlines() if ":" in line)
             geometry = (int(fields.get("Width", 0)), int(fields.get("Height", 0)))
-            shown = self.run("xprop", "-id", str(window), "_ORBITARIUM_DRAWN", check=False).stdout
-            drawn = [int(v) for v in shown.split("=", 1)[1].split(",")] if "=" in shown else None
+            drawn = self.drawn(window)
             if geometry == (width, height) and drawn and drawn[:2] == [width, height] and drawn[2] >= 2:
                 return
             time.sleep(0.05)
         raise AssertionError("no frame drawn at %d x %d (the window is %s, the program shows %s): %s"
                              % (width, height, geometry, drawn, self.describe(process)))
+
+    def drawn(self, window):
+        """The program's _ORBITARIUM_DRAWN on its window: width, height and frames shown at that size
+        (counted up to 2, and from 0 again after a rest), or None before the first frame."""
+        shown = self.run("xprop", "-id", str(window), "_ORBITARIUM_DRAWN", check=False).stdout
+        return [int(v) for v in shown.split("=", 1)[1].split(",")] if "=" in shown else None
 
     def wait_for_picture(self, process, window="root", unlike=None, keep_as=None, timeout=20.0):
         """The window's pixels once the program has drawn into it: once they differ from `unlike`
@@ -199,10 +204,23 @@ def project_origin(width, height):
     return int((ndc_x * 0.5 + 0.5) * width), int((0.5 - ndc_y * 0.5) * height)
 
 
-class SimpleWindow:
-    """A plain window made by the test through Xlib (as a settings dialog would make its preview)."""
+class SetWindowAttributes(ctypes.Structure):
+    _fields_ = [("background_pixmap", ctypes.c_ulong), ("background_pixel", ctypes.c_ulong),
+                ("border_pixmap", ctypes.c_ulong), ("border_pixel", ctypes.c_ulong), ("bit_gravity", ctypes.c_int),
+                ("win_gravity", ctypes.c_int), ("backing_store", ctypes.c_int), ("backing_planes", ctypes.c_ulong),
+                ("backing_pixel", ctypes.c_ulong), ("save_under", ctypes.c_int), ("event_mask", ctypes.c_long),
+                ("do_not_propagate_mask", ctypes.c_long), ("override_redirect", ctypes.c_int),
+                ("colormap", ctypes.c_ulong), ("cursor", ctypes.c_ulong)]
 
-    def __init__(self, display_name, width, height):
+
+CW_OVERRIDE_REDIRECT = 1 << 9
+
+
+class SimpleWindow:
+    """A plain window made by the test through Xlib (as a settings dialog would make its preview), or,
+    with `cover`, one that no window manager handles, mapped on top of everything at (x, y)."""
+
+    def __init__(self, display_name, width, height, x=50, y=50, cover=False):
         self.xlib = ctypes.CDLL("libX11.so.6")
         self.xlib.XOpenDisplay.restype = ctypes.c_void_p
         self.xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
@@ -218,12 +236,24 @@ class SimpleWindow:
         self.display = self.xlib.XOpenDisplay(display_name.encode())
         assert self.display, "cannot open " + display_name
         root = self.xlib.XDefaultRootWindow(self.display)
-        self.id = self.xlib.XCreateSimpleWindow(self.display, root, 50, 50, width, height, 0, 0, 0x404040)
+        self.id = self.xlib.XCreateSimpleWindow(self.display, root, x, y, width, height, 0, 0, 0x404040)
+        if cover:
+            self.xlib.XChangeWindowAttributes.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong,
+                                                          ctypes.POINTER(SetWindowAttributes)]
+            attributes = SetWindowAttributes(override_redirect=1)
+            self.xlib.XChangeWindowAttributes(self.display, self.id, CW_OVERRIDE_REDIRECT, ctypes.byref(attributes))
         self.xlib.XMapWindow(self.display, self.id)
         self.xlib.XSync(self.display, 0)
 
     def close(self):
         self.xlib.XCloseDisplay(self.display)
+
+
+def cpu_seconds(pid):
+    """User and system CPU that a process (all its threads) has used so far, in seconds."""
+    with open("/proc/%d/stat" % pid) as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
 
 
 def wait_exit(process, timeout):

@@ -150,4 +150,53 @@ TEST(FrameLoop, TheFinePeriodIsAskedForOnceAndGivenBackOnceTheLoopEnds) {
     EXPECT_EQ(SteppingTimer::requests, "B1ME1");
 }
 
+// A scripted run through a rest: per pass the display state its message reports (-1 no message, -2 the
+// quit message). Each frame takes 15 ms and each wait for a message a minute.
+std::string runThroughARest(const std::vector<int>& notices) {
+    ScopedPlatform saved;
+    platform.multimediaTime = readFakeClock;
+    platform.beginTimerPeriod = SteppingTimer::begin;
+    platform.endTimerPeriod = SteppingTimer::end;
+    SteppingTimer::requests.clear();
+    fakeClock = 1000;
+    lastTickTime = 1000;
+    displayOn = true;
+    std::string events;
+    size_t pass = 0;
+    FrameLoopSteps steps;
+    steps.handleMessage = [&] {
+        const int notice = notices.at(pass++);
+        if (notice == -2) return false;
+        if (notice >= 0) {
+            events += std::to_string(notice);
+            noteDisplayState(static_cast<uint32_t>(notice));
+        }
+        return true;
+    };
+    steps.drawFrame = [&] {
+        events += 'F';
+        fakeClock += 15;
+    };
+    steps.updateTick = [&] { events += 'T'; };
+    steps.waitForMessage = [&] {
+        events += 'W';
+        fakeClock += 60000;
+    };
+    runFrameLoop(steps);
+    return events;
+}
+
+// While the display is off the loop only waits: no frame, no tick, and the fine timer period given back.
+// When it comes back the first tick is a whole interval after the wake, not at once for the time
+// rested; dimmed (2) is still seen.
+TEST(FrameLoop, WhileTheDisplayIsOffNothingIsDrawnOrTickedAndTheTickClockRestartsOnWaking) {
+    EXPECT_EQ(runThroughARest({-1, -1, 0, -1, -1, 1, -1, -1, -2}), "FFT0WWW1FFTF");
+    EXPECT_EQ(SteppingTimer::requests, "B1E1B1E1");
+    EXPECT_EQ(runThroughARest({-1, 0, -1, 2, -1, -2}), "F0WW2FFT");
+    // Ended while resting: the period, already given back, is not given back twice.
+    EXPECT_EQ(runThroughARest({-1, 0, -1, -2}), "F0WW");
+    EXPECT_EQ(SteppingTimer::requests, "B1E1");
+    displayOn = true;
+}
+
 }  // namespace

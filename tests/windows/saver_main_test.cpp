@@ -7,6 +7,7 @@
 #include "saver/win32/message_pump.h"
 #include "saver/win32/saver_main.h"
 #include "settings/win32/registry_store.h"
+#include "stars_only_key.h"
 
 namespace {
 
@@ -14,12 +15,7 @@ class SaverMainModes : public ::testing::Test {
 protected:
     void SetUp() override {
         SetEnvironmentVariableA("FX_GLIDE_NO_SPLASH", nullptr);
-        RegDeleteTreeA(HKEY_CURRENT_USER, SAVER_KEY);
-        HKEY key = nullptr;
-        RegCreateKeyExA(HKEY_CURRENT_USER, SAVER_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-        const DWORD stars = 4;
-        RegSetValueExA(key, "NumStars", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&stars), 4);
-        RegCloseKey(key);
+        storeOnlyNumStars(4);
         saverSettings = SaverSettings{};
     }
     void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, SAVER_KEY); }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "stars_only_key.h"
 #include "gl/gl_api.h"
 #include "platform/platform.h"
 #include "saver/saver_input.h"
@@ -91,12 +92,7 @@ protected:
         boxes.clear();
         frames = 0;
         cursorDuringFrames = 99;
-        RegDeleteTreeA(HKEY_CURRENT_USER, SAVER_KEY);
-        HKEY key = nullptr;
-        RegCreateKeyExA(HKEY_CURRENT_USER, SAVER_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-        const DWORD stars = 1;
-        RegSetValueExA(key, "NumStars", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&stars), 4);
-        RegCloseKey(key);
+        storeOnlyNumStars(1);
     }
     void TearDown() override {
         platform = real;

@@ -1,5 +1,6 @@
 #include "hack/x11/hack_loop.h"
 
+#include <poll.h>
 #include <signal.h>
 #include <time.h>
 
@@ -68,6 +69,24 @@ void waitForNextFrame(int64_t deadline) {
     }
 }
 
+// While nothing of the window shows: sleeps until the X connection has something to read or a stop
+// signal comes, using no CPU. The stop signals are held back from the check to the wait, so that one
+// cannot arrive between them unseen: ppoll lets them in only while it waits.
+void waitForX11Events(Display* display) {
+    sigset_t stops, previous;
+    sigemptyset(&stops);
+    sigaddset(&stops, SIGTERM);
+    sigaddset(&stops, SIGINT);
+    sigprocmask(SIG_BLOCK, &stops, &previous);
+    // XPending also sends what is queued and reads what has come: events already read by Xlib would
+    // never wake the poll.
+    if (!stopping() && XPending(display) == 0) {
+        pollfd connection{ConnectionNumber(display), POLLIN, 0};
+        ppoll(&connection, 1, nullptr, &previous);
+    }
+    sigprocmask(SIG_SETMASK, &previous, nullptr);
+}
+
 }  // namespace
 
 int runOnX11(const HackOptions& options, void (*framePresented)(int64_t microseconds)) {
@@ -88,12 +107,25 @@ int runOnX11(const HackOptions& options, void (*framePresented)(int64_t microsec
     applyViewSize(session.width, session.height);
     if (options.fps) countDrawnTriangles();
     FrameRate rate;
+    bool resting = false;
     lastTickTime = platform.multimediaTime();
 
     while (!stopping()) {
         const int64_t frameStart = nowMicroseconds();
         pumpX11Events(&session);
         if (finishHackEvents() || stopping()) break;
+        if (hackPictureHidden()) {
+            if (!resting) noteResting(&session);
+            resting = true;
+            waitForX11Events(session.display);
+            continue;
+        }
+        if (resting) {
+            // The time rested is not made up: the tour goes on from where it stopped.
+            resting = false;
+            lastTickTime = platform.multimediaTime();
+            rate = FrameRate{};
+        }
         if (hackInput.resized) {
             hackInput.resized = false;
             applyViewSize(hackInput.width, hackInput.height);

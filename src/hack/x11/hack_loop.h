@@ -1,6 +1,7 @@
 #pragma once
 // Running the saver on X11 until it ends: frames paced by the delay, ticks every 20 ms, and
-// SIGTERM or SIGINT ending it at once with exit code 0.
+// SIGTERM or SIGINT ending it at once with exit code 0. While nothing of the window shows (unmapped,
+// or wholly covered) it draws nothing, runs no tick and sleeps until the X connection has news.
 #include "hack/hack_options.h"
 
 // Returns the program's exit code: 0 when it ended as asked, 1 when the display, the window or

@@ -69,7 +69,7 @@ bool makeOwnWindow(const HackOptions& options, X11Session* s, XVisualInfo** visu
     attributes.colormap = s->colormap;
     attributes.background_pixel = BlackPixel(s->display, screen);
     attributes.border_pixel = 0;
-    attributes.event_mask = INPUT_EVENTS | StructureNotifyMask | ExposureMask;
+    attributes.event_mask = INPUT_EVENTS | StructureNotifyMask | ExposureMask | VisibilityChangeMask;
     s->window = XCreateWindow(s->display, root, 0, 0, static_cast<unsigned>(s->width), static_cast<unsigned>(s->height),
                               0, (*visual)->depth, InputOutput, (*visual)->visual,
                               CWColormap | CWBackPixel | CWBorderPixel | CWEventMask, &attributes);
@@ -146,6 +146,17 @@ void closeX11(X11Session* s) {
     s->display = nullptr;
 }
 
+namespace {
+
+void publishDrawn(X11Session* s) {
+    long value[3] = {s->drawnWidth, s->drawnHeight, s->framesAtSize};
+    XChangeProperty(s->display, s->window, s->drawnAtom, XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(value), 3);
+    XFlush(s->display);
+}
+
+}  // namespace
+
 void noteFrameShown(X11Session* s, int width, int height) {
     if (!s->ownWindow || !s->drawnAtom) return;
     if (width != s->drawnWidth || height != s->drawnHeight) {
@@ -156,10 +167,13 @@ void noteFrameShown(X11Session* s, int width, int height) {
     if (s->framesAtSize >= 2) return;
     ++s->framesAtSize;
     // Sent after the swap on the same connection, so the server has the picture before the property.
-    long value[3] = {width, height, s->framesAtSize};
-    XChangeProperty(s->display, s->window, s->drawnAtom, XA_CARDINAL, 32, PropModeReplace,
-                    reinterpret_cast<unsigned char*>(value), 3);
-    XFlush(s->display);
+    publishDrawn(s);
+}
+
+void noteResting(X11Session* s) {
+    if (!s->ownWindow || !s->drawnAtom) return;
+    s->framesAtSize = 0;
+    publishDrawn(s);
 }
 
 void pumpX11Events(X11Session* s) {
@@ -190,6 +204,16 @@ void pumpX11Events(X11Session* s) {
                 event.kind = HackEvent::Resize;
                 event.x = x.xconfigure.width;
                 event.y = x.xconfigure.height;
+                break;
+            case MapNotify:
+            case UnmapNotify:
+                if (x.xany.window != s->window) continue;
+                event.kind = x.type == MapNotify ? HackEvent::Mapped : HackEvent::Unmapped;
+                break;
+            case VisibilityNotify:
+                // Partly covered still shows a part of the picture.
+                event.kind = x.xvisibility.state == VisibilityFullyObscured ? HackEvent::Covered
+                                                                            : HackEvent::Uncovered;
                 break;
             case ClientMessage:
                 if (static_cast<Atom>(x.xclient.data.l[0]) != s->deleteWindow || !s->deleteWindow) continue;

@@ -35,6 +35,11 @@ void closeX11(X11Session* session);
 // Nothing is written once the count reaches 2, and nothing on a window someone else made.
 void noteFrameShown(X11Session* session, int width, int height);
 
+// When the window stops showing (unmapped or wholly covered): publishes a count of 0 frames at the
+// size last drawn, which the frames shown once it shows again count up from, so that a watcher can tell
+// that none was drawn meanwhile.
+void noteResting(X11Session* session);
+
 // Passes every waiting X event to the input rules (hack/hack_events.h).
 void pumpX11Events(X11Session* session);
 

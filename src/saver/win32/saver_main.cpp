@@ -10,6 +10,7 @@
 #include "saver/password_hooks.h"
 #include "saver/saver_input.h"
 #include "saver/startup.h"
+#include "saver/win32/display_power.h"
 #include "saver/win32/message_pump.h"
 #include "saver/win32/monitor_covers.h"
 #include "saver/win32/saver_window.h"
@@ -51,6 +52,7 @@ int runSaver(int showCommand) {
     setSaverRunning(TRUE);
     setUpScene();
     addMonitorViews();
+    watchDisplayPower(window);
     lastTickTime = platform.multimediaTime();
 
     FrameLoopSteps steps;
@@ -58,9 +60,11 @@ int runSaver(int showCommand) {
     steps.handleMessage = [window] { return handleSaverMessage(window) && handleCoverMessages(); };
     steps.drawFrame = drawFrameOnEveryView;
     steps.updateTick = updateTick;
+    steps.waitForMessage = [window] { waitForSaverMessage(window); };
     exitRulesArmed = true;
     runFrameLoop(steps);
     exitRulesArmed = false;
+    stopWatchingDisplayPower();  // while the window it names still exists
 
     setSaverRunning(FALSE);
     DestroyWindow(window);  // its destroy handling releases both contexts

@@ -2,6 +2,7 @@
 #include "gl/window_system.h"
 #include "saver/password_hooks.h"
 #include "saver/saver_input.h"
+#include "saver/win32/display_power.h"
 #include "saver/win32/input_messages.h"
 #include "saver/win32/saver_window.h"
 
@@ -56,6 +57,9 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
             break;
         case WM_SYSCOMMAND:
             if (swallowsSystemCommand(wParam)) return 0;
+            break;
+        case WM_POWERBROADCAST:
+            onPowerBroadcast(wParam, lParam);
             break;
         default:
             translateInputMessage(message, wParam);
