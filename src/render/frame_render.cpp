@@ -35,14 +35,36 @@ void drawBodyTriangles(const CelestialBody* body) {
     glEnd();
 }
 
-// A cleared picture with the camera on the model-view matrix and the sky behind.
-void beginPicture() {
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+// The camera alone on the model-view matrix.
+void setCamera() {
     glLoadIdentity();
     gluApi.gluLookAt(scene.eye[0], scene.eye[1], scene.eye[2], scene.target[0], scene.target[1], scene.target[2],
                      scene.up[0], scene.up[1], scene.up[2]);
+}
+
+// A cleared picture with the camera set and the sky behind.
+void beginPicture() {
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    setCamera();
     drawStarField(scene.stars);
+}
+
+// The bodies in list order, each turned as drawn and handed to `drawOne`, texturing on, with the glow
+// drawn after the Sun whether or not the Sun itself was in view.
+template <class DrawOne, class DrawGlow>
+void drawBodies(DrawOne drawOne, DrawGlow drawGlow) {
+    glEnable(GL_TEXTURE_2D);
+    for (CelestialBody* body = scene.bodies; body; body = body->next) {
+        const int i = body->index;
+        glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(i));
+        glPushMatrix();
+        turnBodyAsDrawn(body);
+        drawOne(body);
+        glPopMatrix();
+        if (i == SUN_INDEX) drawGlow();
+    }
+    glDisable(GL_TEXTURE_2D);
 }
 
 }  // namespace
@@ -69,17 +91,7 @@ void turnBodyAsDrawn(const CelestialBody* body) {
 
 void drawFrame() {
     beginPicture();
-    glEnable(GL_TEXTURE_2D);
-    for (CelestialBody* body = scene.bodies; body; body = body->next) {
-        const int i = body->index;
-        glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(i));
-        glPushMatrix();
-        turnBodyAsDrawn(body);
-        drawBody(body);
-        glPopMatrix();
-        if (i == SUN_INDEX) drawSunGlow();  // whether or not the Sun itself was in view
-    }
-    glDisable(GL_TEXTURE_2D);
+    drawBodies(drawBody, drawSunGlow);
     glFlush();
     swapBuffers(sharedDeviceContext);
 }
@@ -98,9 +110,7 @@ void drawFrameOnEveryView() {
     glMatrixMode(GL_PROJECTION);
     glLoadMatrixf(primary.projection);
     glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    gluApi.gluLookAt(scene.eye[0], scene.eye[1], scene.eye[2], scene.target[0], scene.target[1], scene.target[2],
-                     scene.up[0], scene.up[1], scene.up[2]);
+    setCamera();
     for (CelestialBody* body = scene.bodies; body; body = body->next) {
         glPushMatrix();
         turnBodyAsDrawn(body);
@@ -127,17 +137,11 @@ void drawFrameOnEveryView() {
         glLoadMatrixf(view.marginProjection);
         glMatrixMode(GL_MODELVIEW);
         beginPicture();
-        glEnable(GL_TEXTURE_2D);
-        for (CelestialBody* body = scene.bodies; body; body = body->next) {
-            const int i = body->index;
-            glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(i));
-            glPushMatrix();
-            turnBodyAsDrawn(body);
-            if (seenBy[i] & (1u << v)) drawBodyTriangles(body);
-            glPopMatrix();
-            if (i == SUN_INDEX) drawSunGlowAsTurned();
-        }
-        glDisable(GL_TEXTURE_2D);
+        drawBodies(
+            [&](const CelestialBody* body) {
+                if (seenBy[body->index] & (1u << v)) drawBodyTriangles(body);
+            },
+            drawSunGlowAsTurned);
         glFlush();
         if (view.deviceContext) swapBuffers(view.deviceContext);
     }

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "fake_desk.h"
 #include "gl/driver_library.h"
 #include "gl/window_system.h"
 #include "platform/platform.h"
@@ -21,14 +22,6 @@
 #include "settings/win32/registry_store.h"
 
 namespace {
-
-std::vector<MonitorArea> desk;
-uint32_t listDesk(MonitorArea* monitors, uint32_t capacity) {
-    uint32_t count = 0;
-    for (const MonitorArea& monitor : desk)
-        if (count < capacity) monitors[count++] = monitor;
-    return count;
-}
 
 POINT fakeCursor{};
 bool readFakeCursor(int32_t* x, int32_t* y) {

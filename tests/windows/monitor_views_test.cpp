@@ -6,6 +6,7 @@
 #include <map>
 #include <vector>
 
+#include "fake_desk.h"
 #include "gl/driver_library.h"
 #include "gl/gl_api.h"
 #include "gl/window_system.h"
@@ -22,14 +23,6 @@
 #include "settings/saver_settings.h"
 
 namespace {
-
-std::vector<MonitorArea> desk;
-uint32_t listDesk(MonitorArea* monitors, uint32_t capacity) {
-    uint32_t count = 0;
-    for (const MonitorArea& monitor : desk)
-        if (count < capacity) monitors[count++] = monitor;
-    return count;
-}
 
 Platform real{};
 std::map<void*, int> swaps;  // by device context
