@@ -2,8 +2,9 @@
 """Orbitarium.scr under Wine (llvmpipe) with one monitor and with two, the primary 1024 x 768 in both:
 frames per second, and the cost of a pixel drawn. Prints numbers; never passes or fails.
 
-One monitor is a private Xvfb display; two are the private Xorg of the two-monitor tests (the dummy
-video driver, the second monitor 800 x 600 to the right). The buffer swaps are counted by Mesa itself:
+Both runs use the private Xorg of the two-monitor tests (the dummy video driver): for two monitors the
+second one, 800 x 600, stands to the right of the primary; for one it mirrors the primary's corner, so
+that the saver draws the primary alone on the same X server. The buffer swaps are counted by Mesa itself:
 GALLIUM_HUD=fps with GALLIUM_HUD_DUMP_DIR writes, for the saver's rendering context, the swaps per
 second of every period to a file, and draws nothing with GALLIUM_HUD_VISIBLE=false. With two monitors
 the one context swaps twice a frame, once in each window.
@@ -22,6 +23,15 @@ import harness  # noqa: E402
 import two_monitors  # noqa: E402
 
 PERIOD = 0.5  # seconds a HUD value covers
+
+
+class MirroredSession(two_monitors.TwoMonitorSession):
+    """The same X server with the second output showing the primary's top left corner: one monitor to
+    the saver, which draws no view there."""
+
+    def arrange_monitors(self):
+        super().arrange_monitors()
+        self._x("xrandr", "--output", "DUMMY1", "--mode", "800x600_60", "--same-as", "DUMMY0")
 
 
 def swap_rate(session, seconds, dump):
@@ -57,7 +67,7 @@ def main():
     work = tempfile.mkdtemp(prefix="orbitarium-monitors-bench-")
     try:
         primary = 1024 * 768
-        with harness.Session(scr, prefix) as session:
+        with MirroredSession(scr, prefix) as session:
             one = swap_rate(session, seconds, os.path.join(work, "one"))
         second = two_monitors.TwoMonitorSession.SECOND
         with two_monitors.TwoMonitorSession(scr, prefix) as session:

@@ -125,11 +125,15 @@ void drawFrameOnEveryView() {
     turnSunGlow();
 
     // Then each view draws what it sees, the primary first. Views that share a drawable clear only
-    // their own rectangle.
+    // their own rectangle. The context moves to a view's drawable only when it is elsewhere: the move
+    // costs the driver a wait for all it has drawn.
     glEnable(GL_SCISSOR_TEST);
     for (uint32_t v = 0; v < frameViews.count; ++v) {
         const FrameView& view = frameViews.views[v];
-        if (view.deviceContext) makeContextCurrent(view.deviceContext, renderingContext);
+        if (view.deviceContext && view.deviceContext != frameViews.current) {
+            makeContextCurrent(view.deviceContext, renderingContext);
+            frameViews.current = view.deviceContext;
+        }
         glViewport(view.x - VIEW_MARGIN, view.y - VIEW_MARGIN, view.width + 2 * VIEW_MARGIN,
                    view.height + 2 * VIEW_MARGIN);
         glScissor(view.x, view.y, view.width, view.height);
@@ -146,8 +150,7 @@ void drawFrameOnEveryView() {
         if (view.deviceContext) swapBuffers(view.deviceContext);
     }
     glDisable(GL_SCISSOR_TEST);
-    // The primary's drawable and projection current again, as a frame of one view leaves them.
-    if (primary.deviceContext) makeContextCurrent(primary.deviceContext, renderingContext);
+    // The primary's viewport and projection, as a frame of one view leaves them.
     glViewport(primary.x, primary.y, primary.width, primary.height);
     glMatrixMode(GL_PROJECTION);
     glLoadMatrixf(primary.projection);

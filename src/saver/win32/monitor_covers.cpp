@@ -62,7 +62,7 @@ void showMonitorCovers() {
 }
 
 uint32_t addMonitorViews() {
-    frameViews.count = 0;
+    frameViews = FrameViews{};
     if (saverCovers.count == 0) return 0;  // one monitor: the frame of one view, as ever
     const float width = saverSettings.ScrWidth, height = saverSettings.ScrHeight;
     addFrameView(sharedDeviceContext, 0, 0, width, height,
@@ -89,7 +89,7 @@ uint32_t addMonitorViews() {
 }
 
 void destroyMonitorCovers() {
-    frameViews.count = 0;
+    frameViews = FrameViews{};
     // Emptied first: the destroy messages then meet no cover of the saver's in the list.
     const SaverCovers made = saverCovers;
     saverCovers = SaverCovers{};
