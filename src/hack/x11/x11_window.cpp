@@ -14,6 +14,8 @@
 namespace {
 
 bool failed = false;
+// The connection closeX11 leaves open, until the process ends.
+Display* keptOpen = nullptr;
 
 // The daemon may destroy its window before the hack has seen SIGTERM: an error about it ends the
 // program quietly instead of through Xlib's default handler, which exits with 1.
@@ -192,6 +194,7 @@ void closeX11(X11Session* s) {
     // The connection stays open until the process ends (the server tidies up after it): closing it
     // unloads the GL driver, which keeps a few allocations for the life of the display.
     XSync(s->display, False);
+    keptOpen = s->display;
     s->display = nullptr;
 }
 
