@@ -1,8 +1,12 @@
 #include "pictures/png_file.h"
 
+#include <fcntl.h>
 #include <png.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -47,13 +51,30 @@ std::vector<uint8_t> encodePng(int width, int height, const uint8_t* rgb, bool b
     return out;
 }
 
-bool writePngFile(const std::string& path, int width, int height, const uint8_t* rgb, bool bottomUp) {
+bool writePngFile(const std::string& path, int width, int height, const uint8_t* rgb, bool bottomUp,
+                  std::string* reason) {
     const std::vector<uint8_t> bytes = encodePng(width, height, rgb, bottomUp);
-    if (bytes.empty()) return false;
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && written;
+    if (bytes.empty()) {
+        if (reason) *reason = "the picture cannot be encoded";
+        return false;
+    }
+    // Written under a name of its own and renamed when whole, so that a full disk or a failed write
+    // leaves no half-written picture under the real name.
+    const std::string part = path + ".part";
+    const int file = open(part.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    int error = file < 0 ? errno : 0;
+    for (size_t done = 0; !error && done < bytes.size();) {
+        const ssize_t n = write(file, bytes.data() + done, bytes.size() - done);
+        if (n > 0) done += static_cast<size_t>(n);
+        else if (n == 0) error = EIO;
+        else if (errno != EINTR) error = errno;
+    }
+    if (file >= 0 && close(file) != 0 && !error) error = errno;
+    if (!error && rename(part.c_str(), path.c_str()) != 0) error = errno;
+    if (!error) return true;
+    if (file >= 0) unlink(part.c_str());
+    if (reason) *reason = std::strerror(error);
+    return false;
 }
 
 bool readPngFile(const std::string& path, int* width, int* height, std::vector<uint8_t>* rgb) {

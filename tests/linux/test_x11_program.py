@@ -234,6 +234,18 @@ class ProgramTest(unittest.TestCase):
         result = self.display.run(PROGRAM, "--help", check=False)
         self.assertEqual(result.returncode, 0)
         self.assertIn("--camera-speed", result.stdout)
+        result = self.display.run(PROGRAM, "--version", check=False)
+        self.assertEqual((result.returncode, result.stdout.split()[0]), (0, "orbitarium"), result.stderr)
+        # A display that cannot be opened is named, and a missing one said to be missing.
+        for display, said in ((":9999", "orbitarium: cannot open the X display :9999"),
+                              (None, "orbitarium: cannot open the X display: DISPLAY is not set")):
+            env = dict(self.display.env)
+            env.pop("DISPLAY")
+            if display:
+                env["DISPLAY"] = display
+            result = subprocess.run([PROGRAM, "--geometry", "64x64"], env=env, stdout=subprocess.PIPE,
+                                    stderr=subprocess.PIPE, text=True, timeout=30)
+            self.assertEqual((result.returncode, result.stderr.strip()), (1, said))
 
 
 if __name__ == "__main__":
