@@ -20,7 +20,10 @@ void flushNothing(png_structp) {}
 
 }  // namespace
 
-std::vector<uint8_t> encodePng(int width, int height, const uint8_t* rgb, bool bottomUp) {
+namespace {
+
+// `channels` 3 (RGB) or 4 (RGBA) bytes a pixel.
+std::vector<uint8_t> encode(int width, int height, const uint8_t* rgb, bool bottomUp, int channels) {
     std::vector<uint8_t> out;
     if (width <= 0 || height <= 0 || !rgb) return out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -31,7 +34,7 @@ std::vector<uint8_t> encodePng(int width, int height, const uint8_t* rgb, bool b
         return out;
     }
     std::vector<png_bytep> rows(static_cast<size_t>(height));
-    const size_t rowBytes = static_cast<size_t>(width) * 3;
+    const size_t rowBytes = static_cast<size_t>(width) * static_cast<size_t>(channels);
     for (int y = 0; y < height; ++y) {
         const int source = bottomUp ? height - 1 - y : y;
         rows[static_cast<size_t>(y)] = const_cast<png_bytep>(rgb + static_cast<size_t>(source) * rowBytes);
@@ -43,12 +46,23 @@ std::vector<uint8_t> encodePng(int width, int height, const uint8_t* rgb, bool b
         return out;
     }
     png_set_write_fn(png, &out, appendBytes, flushNothing);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8, PNG_COLOR_TYPE_RGB,
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
+                 channels == 4 ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_set_rows(png, info, rows.data());
     png_write_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
     png_destroy_write_struct(&png, &info);
     return out;
+}
+
+}  // namespace
+
+std::vector<uint8_t> encodePng(int width, int height, const uint8_t* rgb, bool bottomUp) {
+    return encode(width, height, rgb, bottomUp, 3);
+}
+
+std::vector<uint8_t> encodePngWithAlpha(int width, int height, const uint8_t* rgba) {
+    return encode(width, height, rgba, false, 4);
 }
 
 bool writePngFile(const std::string& path, int width, int height, const uint8_t* rgb, bool bottomUp,

@@ -9,6 +9,9 @@
 // bottom of the picture, as OpenGL reads pixels. Empty on failure.
 std::vector<uint8_t> encodePng(int width, int height, const uint8_t* rgb, bool bottomUp);
 
+// The same for RGBA bytes (4 per pixel, rows top-down), kept with their transparency.
+std::vector<uint8_t> encodePngWithAlpha(int width, int height, const uint8_t* rgba);
+
 // Writes encodePng's bytes to `path` through a temporary `path`.part, renamed when complete; false
 // when encoding or writing fails, with nothing left at either name and the system's reason in
 // `reason` when given.
