@@ -18,10 +18,6 @@ void appendBytes(png_structp png, png_bytep data, png_size_t length) {
 
 void flushNothing(png_structp) {}
 
-}  // namespace
-
-namespace {
-
 // `channels` 3 (RGB) or 4 (RGBA) bytes a pixel.
 std::vector<uint8_t> encode(int width, int height, const uint8_t* rgb, bool bottomUp, int channels) {
     std::vector<uint8_t> out;

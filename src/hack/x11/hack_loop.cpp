@@ -41,6 +41,10 @@ void onStopSignal(int) {
 // Without SA_RESTART, so that a sleep in progress ends at once.
 void catchStopSignals() {
     if (wakePipe[0] < 0 && pipe2(wakePipe, O_NONBLOCK | O_CLOEXEC) != 0) wakePipe[0] = wakePipe[1] = -1;
+    // Emptied of an earlier run's wake-up, which would otherwise end every wait at once.
+    char sink[16];
+    while (wakePipe[0] >= 0 && read(wakePipe[0], sink, sizeof sink) > 0) {
+    }
     struct sigaction action {};
     action.sa_handler = onStopSignal;
     sigemptyset(&action.sa_mask);

@@ -24,7 +24,6 @@ struct X11Session {
     Pixmap pixmap = 0;
     GC copyGc = nullptr;
     XVisualInfo pixmapVisual{};
-    bool windowGone = false;  // the given window was destroyed (DestroyNotify or an X error about it)
     Atom drawnAtom = 0;                      // _ORBITARIUM_DRAWN, on our own window only
     int drawnWidth = 0, drawnHeight = 0;     // the size of the frames last shown
     int framesAtSize = 0;                    // frames shown at that size, counted up to 2
@@ -56,5 +55,5 @@ void resizeX11Drawing(X11Session* session, int width, int height);
 // Passes every waiting X event to the input rules (hack/hack_events.h).
 void pumpX11Events(X11Session* session);
 
-// True once an X error about the window (it was destroyed under us) was seen.
+// True once the window was destroyed under us: its DestroyNotify, or an X error about it.
 bool x11Failed();
