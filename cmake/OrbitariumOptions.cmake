@@ -10,6 +10,15 @@ if(ORBITARIUM_SANITIZE AND NOT WIN32)
   target_link_options(orb_options INTERFACE -fsanitize=address,undefined,float-cast-overflow)
 endif()
 
+if(NOT WIN32 AND NOT ORBITARIUM_SANITIZE)
+  # Hardened as Debian builds its packages: stack canaries, checked memory and string calls where the
+  # compiler knows the sizes (optimised builds), format strings checked, and a relocation table made
+  # read-only after every symbol is bound at start.
+  target_compile_options(orb_options INTERFACE -fstack-protector-strong -Wformat -Werror=format-security)
+  target_compile_definitions(orb_options INTERFACE $<$<NOT:$<CONFIG:Debug>>:_FORTIFY_SOURCE=2>)
+  target_link_options(orb_options INTERFACE -Wl,-z,relro -Wl,-z,now)
+endif()
+
 if(WIN32)
   # Everything static: the saver must run with only the DLLs Windows itself ships.
   target_link_options(orb_options INTERFACE -static -static-libgcc -static-libstdc++)

@@ -43,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     check(result.message.empty(), "no message without an error");
-    if (result.outcome == ParseOutcome::Help) return 0;  // the options are not used then
+    // The options are not used then.
+    if (result.outcome == ParseOutcome::Help || result.outcome == ParseOutcome::Version) return 0;
     const HackOptions& o = result.options;
     check(o.cameraSpeed >= 1 && o.cameraSpeed <= 5, "camera speed in 1..5");
     check(o.planetSpeed >= 0 && o.planetSpeed <= 5, "planet speed in 0..5");

@@ -3,6 +3,7 @@
 //     <name>.rgb       each "TEXTURE" resource (raw RGB, rows bottom-up)
 //     title.bmp        bitmap 243 of the settings dialog
 //     orbitarium.ico   the icon
+//     orbitarium-N.png the icon for Linux desktops, N x N for N = 48 and 256
 //     pictures.rc      the resource-script lines for all of them (the .rc includes it)
 //     texture_data.cpp the textures linked into native builds
 //     pictures.stamp   written last
@@ -85,6 +86,11 @@ int generate(const LandMask& land, const std::string& directory) {
     ok = ok && writeIfChanged(directory + "/orbitarium.ico", ico);
     digest = fnv1a(digest, ico);
     rc << ICON_ID << " ICON \"orbitarium.ico\"\n";
+    for (int size : {48, 256}) {
+        const std::vector<uint8_t> png = pngFile(makeIconImage(size));
+        ok = ok && writeIfChanged(directory + "/orbitarium-" + std::to_string(size) + ".png", png);
+        digest = fnv1a(digest, png);
+    }
 
     char digestText[32];
     std::snprintf(digestText, sizeof digestText, "%016" PRIx64, digest);

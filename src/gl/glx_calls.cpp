@@ -21,6 +21,8 @@ using CreateContextFn = void* (*)(void*, void*, void*, int);
 using DestroyContextFn = void (*)(void*, void*);
 using MakeCurrentFn = int (*)(void*, unsigned long, void*);
 using SwapBuffersFn = void (*)(void*, unsigned long);
+using CreatePixmapFn = unsigned long (*)(void*, void*, unsigned long);
+using DestroyPixmapFn = void (*)(void*, unsigned long);
 
 template <typename F>
 F glxEntry(const char* name) {
@@ -65,11 +67,48 @@ bool glxAttach(GlxSurface* surface, void* visualInfo) {
     return true;
 }
 
+bool glxAttachPixmap(GlxSurface* surface, void* visualInfo, unsigned long pixmap) {
+    auto createPixmap = glxEntry<CreatePixmapFn>("glXCreateGLXPixmap");
+    if (!createPixmap || !surface->display || !visualInfo) return false;
+    surface->glxPixmap = createPixmap(surface->display, visualInfo, pixmap);
+    if (!surface->glxPixmap) return false;
+    surface->drawable = surface->glxPixmap;
+    if (glxAttach(surface, visualInfo)) return true;
+    glxDetach(surface);
+    return false;
+}
+
+bool glxRetargetPixmap(GlxSurface* surface, void* visualInfo, unsigned long pixmap) {
+    auto createPixmap = glxEntry<CreatePixmapFn>("glXCreateGLXPixmap");
+    auto destroyPixmap = glxEntry<DestroyPixmapFn>("glXDestroyGLXPixmap");
+    auto makeCurrent = glxEntry<MakeCurrentFn>("glXMakeCurrent");
+    if (!createPixmap || !destroyPixmap || !makeCurrent || !surface->context) return false;
+    const unsigned long next = createPixmap(surface->display, visualInfo, pixmap);
+    if (!next) return false;
+    if (!makeCurrent(surface->display, next, surface->context)) {
+        destroyPixmap(surface->display, next);
+        return false;
+    }
+    destroyPixmap(surface->display, surface->glxPixmap);
+    surface->glxPixmap = next;
+    surface->drawable = next;
+    return true;
+}
+
+void glxFinishPixmap() { glFinish(); }
+
 void glxDetach(GlxSurface* surface) {
-    if (!surface->context) return;
-    if (auto makeCurrent = glxEntry<MakeCurrentFn>("glXMakeCurrent")) makeCurrent(surface->display, 0, nullptr);
-    if (auto destroy = glxEntry<DestroyContextFn>("glXDestroyContext")) destroy(surface->display, surface->context);
-    surface->context = nullptr;
+    if (surface->context) {
+        if (auto makeCurrent = glxEntry<MakeCurrentFn>("glXMakeCurrent")) makeCurrent(surface->display, 0, nullptr);
+        if (auto destroy = glxEntry<DestroyContextFn>("glXDestroyContext")) destroy(surface->display, surface->context);
+        surface->context = nullptr;
+    }
+    if (surface->glxPixmap) {
+        if (auto destroyPixmap = glxEntry<DestroyPixmapFn>("glXDestroyGLXPixmap"))
+            destroyPixmap(surface->display, surface->glxPixmap);
+        surface->glxPixmap = 0;
+        surface->drawable = 0;
+    }
 }
 
 void glxPresent(const GlxSurface* surface) {

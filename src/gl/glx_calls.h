@@ -6,10 +6,11 @@
 // needs the X11 headers: `display` is a Display*, `visualInfo` an XVisualInfo*, `drawable` an X id.
 #include <cstdint>
 
-// The window a GLX context draws to.
+// The drawable a GLX context draws to: a window, or a GLX pixmap made on an X pixmap.
 struct GlxSurface {
     void* display = nullptr;
-    unsigned long drawable = 0;
+    unsigned long drawable = 0;   // the window, or the GLX pixmap
+    unsigned long glxPixmap = 0;  // non-zero when drawing into a pixmap
     void* context = nullptr;
 };
 
@@ -25,7 +26,19 @@ void* glxChooseVisual(void* display, int screen);
 // False (and no context) when the driver refuses.
 bool glxAttach(GlxSurface* surface, void* visualInfo);
 
-// Releases the current context and destroys it.
+// Creates a context for the visual and makes it current on a GLX pixmap made on `pixmap` (an X
+// pixmap of the visual's depth, owned by the caller and kept until glxDetach). Rendering goes to its
+// single buffer; glxFinishPixmap completes it. False (and nothing left) when the driver refuses.
+bool glxAttachPixmap(GlxSurface* surface, void* visualInfo, unsigned long pixmap);
+
+// Moves the current context to a GLX pixmap on a new X pixmap of the same visual (after a resize)
+// and destroys the previous GLX pixmap. False, keeping the previous one, when the driver refuses.
+bool glxRetargetPixmap(GlxSurface* surface, void* visualInfo, unsigned long pixmap);
+
+// Waits until the frame drawn into the pixmap is in it.
+void glxFinishPixmap();
+
+// Releases the current context and destroys it, and the GLX pixmap if there is one.
 void glxDetach(GlxSurface* surface);
 
 // Shows the back buffer of the surface's drawable.

@@ -27,6 +27,7 @@ const char USAGE[] =
     "  --frames N             number of stills, 1..100000 (default 1)\n"
     "  --every K              ticks of 20 ms between stills, 1..100000 (default 1)\n"
     "  --start-tick T         ticks before the first still, 0..10000000 (default 0)\n"
+    "  --version              print the program's version\n"
     "  --help                 print this text\n";
 
 // Strict decimal: the whole text is digits (an optional leading '-'), within [low, high].
@@ -163,23 +164,28 @@ ParseResult parseHackOptions(int argc, const char* const* argv, const char* scre
             if (hasInline) return inlineValue.c_str();
             return i + 1 < argc ? argv[++i] : nullptr;
         };
-        auto noValue = [&]() { return !hasInline; };
         const WholeNumberFlag* number = findFlag(WHOLE_NUMBER_FLAGS, flag);
         const SwitchFlag* on = findFlag(SWITCH_FLAGS, flag);
+        const bool standsAlone = on || flag == "--root" || flag == "--fullscreen" || flag == "--help" ||
+                                 flag == "--version";
+        if (standsAlone && hasInline) return failure(flag + " takes no value");
         int64_t n = 0;
         if (number) {
             if (!readInteger(value(), number->low, number->high, &n)) return failure(accepts(number->name, number->accepted));
             o.*(number->field) = static_cast<int32_t>(n);
             if (number->marks) o.*(number->marks) = true;
-        } else if (on && noValue()) {
+        } else if (on) {
             o.*(on->field) = true;
         } else if (flag == "--help" || flag == "-h" || flag == "--h") {
             result.outcome = ParseOutcome::Help;
             return result;
-        } else if (flag == "--root" && noValue()) {
+        } else if (flag == "--version") {
+            result.outcome = ParseOutcome::Version;
+            return result;
+        } else if (flag == "--root") {
             o.target = HackTarget::Root;
             targetNamed = true;
-        } else if (flag == "--fullscreen" && noValue()) {
+        } else if (flag == "--fullscreen") {
             o.target = HackTarget::FullScreen;
             targetNamed = true;
         } else if (flag == "--window-id") {
@@ -194,7 +200,10 @@ ParseResult parseHackOptions(int argc, const char* const* argv, const char* scre
             if (!readSize(value(), 16, 8192, &o.width, &o.height))
                 return failure(accepts("--size", "WIDTHxHEIGHT, each 16..8192"));
         } else if (flag == "--render") {
-            const char* directory = value();
+            // A flag in the folder's place means the folder was left out ("--render --size 64x64");
+            // a folder whose name starts with '-' is written ./-name or after '='.
+            const bool flagFollows = !hasInline && i + 1 < argc && argv[i + 1][0] == '-';
+            const char* directory = flagFollows ? nullptr : value();
             if (!directory || !*directory) return failure(accepts("--render", "a folder to write the pictures in"));
             o.renderDirectory = directory;
         } else {

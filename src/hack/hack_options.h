@@ -35,7 +35,7 @@ struct HackOptions {
     int32_t startTick = 0;
 };
 
-enum class ParseOutcome { Run, Help, Error };
+enum class ParseOutcome { Run, Help, Version, Error };
 
 struct ParseResult {
     ParseOutcome outcome = ParseOutcome::Run;

@@ -9,8 +9,14 @@
 // bottom of the picture, as OpenGL reads pixels. Empty on failure.
 std::vector<uint8_t> encodePng(int width, int height, const uint8_t* rgb, bool bottomUp);
 
-// Writes encodePng's bytes to `path`; false when encoding or writing fails.
-bool writePngFile(const std::string& path, int width, int height, const uint8_t* rgb, bool bottomUp);
+// The same for RGBA bytes (4 per pixel, rows top-down), kept with their transparency.
+std::vector<uint8_t> encodePngWithAlpha(int width, int height, const uint8_t* rgba);
+
+// Writes encodePng's bytes to `path` through a temporary `path`.part, renamed when complete; false
+// when encoding or writing fails, with nothing left at either name and the system's reason in
+// `reason` when given.
+bool writePngFile(const std::string& path, int width, int height, const uint8_t* rgb, bool bottomUp,
+                  std::string* reason = nullptr);
 
 // Reads a PNG (any colour type libpng reads) as 8-bit RGB bytes, rows top-down. False when it cannot.
 bool readPngFile(const std::string& path, int* width, int* height, std::vector<uint8_t>* rgb);

@@ -118,7 +118,12 @@ TEST(HackOptions, EveryBadValueIsRefusedWithTheFlagAndWhatItAccepts) {
         {{"--window-id", "0x1ffffffff"}, "--window-id"},
         {{"--window-id"}, "--window-id"},
         {{"--frobnicate"}, "unknown option --frobnicate"},
-        {{"--manual=yes"}, "unknown option --manual=yes"},
+        {{"--manual=yes"}, "--manual takes no value"},
+        {{"--fps=1"}, "--fps takes no value"},
+        {{"-root=0"}, "--root takes no value"},
+        {{"--fullscreen="}, "--fullscreen takes no value"},
+        {{"--render", "--render"}, "--render takes a folder"},
+        {{"--render", "--size", "64x64"}, "--render takes a folder"},
         {{"stray"}, "unknown option stray"},
         {{"--bad\nline"}, "unknown option --bad\\x0Aline"},
         {{"--caf\xC3\xA9"}, "unknown option --caf\\xC3\\xA9"},
@@ -136,11 +141,15 @@ TEST(HackOptions, EveryBadValueIsRefusedWithTheFlagAndWhatItAccepts) {
 
 TEST(HackOptions, HelpWinsWhereverItStands) {
     EXPECT_EQ(parse({"--help"}).outcome, ParseOutcome::Help);
+    EXPECT_EQ(parse({"--stars", "1", "--version"}).outcome, ParseOutcome::Version);
+    // A folder whose name starts with a dash, written so that it cannot be a flag.
+    EXPECT_EQ(parse({"--render=-out"}).options.renderDirectory, "-out");
+    EXPECT_EQ(parse({"--render", "./-out"}).options.renderDirectory, "./-out");
     EXPECT_EQ(parse({"--stars", "1", "-h"}).outcome, ParseOutcome::Help);
     const std::string usage = hackUsage();
     for (const char* flag : {"--geometry", "--fullscreen", "--root", "--window-id", "--camera-speed",
                              "--planet-speed", "--stars", "--manual", "--invert-mouse", "--show-mouse", "--seed",
-                             "--delay", "--fps", "--render", "--size", "--frames", "--every", "--start-tick"})
+                             "--delay", "--fps", "--render", "--size", "--frames", "--every", "--start-tick", "--version"})
         EXPECT_NE(usage.find(flag), std::string::npos) << flag;
 }
 

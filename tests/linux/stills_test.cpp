@@ -10,6 +10,8 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "hack/hack_scene.h"
@@ -104,8 +106,35 @@ TEST(Stills, TheFirstPictureOfTickZeroIsTheSaversFirstFrame) {
     EXPECT_GT(centre[0] + centre[1] + centre[2], 300);
 }
 
-TEST(Stills, AFolderThatCannotBeMadeIsAnErrorNotASilentSuccess) {
-    EXPECT_EQ(runProgram("--render /proc/no-such-place/stills --size 64x64"), 1);
+// The exit code and what the program said on stderr, run through the shell with `shellBefore` first.
+std::pair<int, std::string> runProgramSaying(const std::string& arguments, const std::string& shellBefore = "") {
+    const std::string command = "sh -c '" + shellBefore + " exec " + ORBITARIUM_PROGRAM + " " + arguments + "' 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string said;
+    char buffer[256];
+    while (pipe && std::fgets(buffer, sizeof buffer, pipe)) said += buffer;
+    const int status = pipe ? pclose(pipe) : -1;
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, said};
+}
+
+TEST(Stills, EveryFileErrorNamesTheFileAndTheSystemsReasonAndLeavesNothingHalfWritten) {
+    auto [code, said] = runProgramSaying("--render /proc/no-such-place/stills --size 64x64");
+    EXPECT_EQ(code, 1);
+    EXPECT_EQ(said, "orbitarium: cannot make /proc/no-such-place/stills: No such file or directory\n");
+    const std::string file = scratch("not-a-folder");
+    std::ofstream(file) << "a file";
+    std::tie(code, said) = runProgramSaying("--render " + file + " --size 64x64");
+    EXPECT_EQ(code, 1);
+    EXPECT_EQ(said, "orbitarium: cannot write " + file + "/orbitarium-0001.png: Not a directory\n");
+    // A full disk, as a file size limit of 4 KB (8 blocks of 512 bytes) makes it: the write fails
+    // part way through and neither the picture nor its temporary file is left.
+    const std::string folder = scratch("stills-full");
+    std::remove((folder + "/orbitarium-0001.png").c_str());
+    std::tie(code, said) = runProgramSaying("--render " + folder + " --size 256x256 --seed 3", "ulimit -f 8; trap \"\" XFSZ;");
+    EXPECT_EQ(code, 1);
+    EXPECT_EQ(said, "orbitarium: cannot write " + folder + "/orbitarium-0001.png: File too large\n");
+    EXPECT_NE(access((folder + "/orbitarium-0001.png").c_str(), F_OK), 0);
+    EXPECT_NE(access((folder + "/orbitarium-0001.png.part").c_str(), F_OK), 0);
 }
 
 TEST(PngWriter, RowsGoTopDownWhicheverWayTheyCame) {

@@ -1,7 +1,13 @@
 """cmake --install puts the program, its settings description and its manual page where XScreenSaver
-and man look for them, and every setting the description offers is one the program takes."""
+and man look for them, and every setting the description offers is one the program takes; the Debian
+package passes lintian."""
+import configparser
+import glob
+import gzip
 import os
+import shutil
 import subprocess
+import sys
 import tempfile
 import unittest
 import xml.etree.ElementTree as ElementTree
@@ -27,11 +33,42 @@ class InstallTest(unittest.TestCase):
             self.assertEqual(subprocess.run([hack, "--help"], stdout=subprocess.DEVNULL).returncode, 0)
             config = os.path.join(prefix, "share", "xscreensaver", "config", "orbitarium.xml")
             self.assertEqual(ElementTree.parse(config).getroot().get("name"), "orbitarium")
-            manual = os.path.join(prefix, "share", "man", "man6", "orbitarium.6")
-            with open(manual) as page:
+            manual = os.path.join(prefix, "share", "man", "man6", "orbitarium.6.gz")
+            with gzip.open(manual, "rt") as page:
                 text = page.read()
-            for flag in ("root", "window\\-id", "delay", "render", "seed"):
+            for flag in ("root", "window\\-id", "delay", "render", "seed", "version"):
                 self.assertIn("\\-\\-" + flag, text)
+            # Run by hand through the link on PATH, and from the desktop's menu with the project's icon.
+            command = os.path.join(prefix, "bin", "orbitarium")
+            self.assertEqual(os.readlink(command), "../libexec/xscreensaver/orbitarium")
+            result = subprocess.run([command, "--version"], stdout=subprocess.PIPE, text=True)
+            self.assertEqual((result.returncode, result.stdout.split()[0]), (0, "orbitarium"))
+            entry = configparser.ConfigParser(interpolation=None)
+            entry.read(os.path.join(prefix, "share", "applications", "orbitarium.desktop"))
+            self.assertEqual(entry["Desktop Entry"]["Exec"], "orbitarium")
+            icon = entry["Desktop Entry"]["Icon"]
+            for size in (48, 256):
+                with open(os.path.join(prefix, "share", "icons", "hicolor", "%dx%d" % (size, size), "apps",
+                                       icon + ".png"), "rb") as png:
+                    head = png.read(24)
+                self.assertEqual(head[:8], b"\x89PNG\r\n\x1a\n")
+                self.assertEqual((int.from_bytes(head[16:20], "big"), int.from_bytes(head[20:24], "big")), (size, size))
+            for name in ("copyright", "changelog.gz"):
+                self.assertTrue(os.path.isfile(os.path.join(prefix, "share", "doc", "orbitarium", name)), name)
+
+    def test_the_package_passes_lintian(self):
+        if not shutil.which("lintian"):
+            self.skipTest("lintian is not installed")
+        with tempfile.TemporaryDirectory() as folder:
+            cpack = os.path.join(os.path.dirname(CMAKE), "cpack") if os.path.isabs(CMAKE) else "cpack"
+            subprocess.run([cpack, "--config", os.path.join(BUILD, "CPackConfig.cmake"), "-B", folder],
+                           check=True, stdout=subprocess.DEVNULL, timeout=600)
+            package = glob.glob(os.path.join(folder, "*.deb"))[0]
+            result = subprocess.run(["lintian", "--display-info", "--pedantic", package], stdout=subprocess.PIPE,
+                                    stderr=subprocess.STDOUT, text=True, timeout=600)
+            tags = [line for line in result.stdout.splitlines() if line[:2] in ("E:", "W:", "I:", "P:")]
+            print("lintian: " + ("; ".join(tags) or "no tags"), file=sys.stderr)
+            self.assertEqual([t for t in tags if t[:2] in ("E:", "W:")], [], result.stdout)
 
     def test_every_setting_of_the_description_is_taken_by_the_program(self):
         source = os.path.join(os.path.dirname(__file__), "..", "..", "resources", "linux", "orbitarium.xml")

@@ -1,10 +1,22 @@
 """The real program on a private Xvfb display, driven the way a person or XScreenSaver would."""
 import os
 import signal
+import subprocess
+import sys
+import tempfile
 import time
 import unittest
 
-from x11_harness import Display, SimpleWindow, cpu_seconds, project_origin, wait_exit, PROGRAM
+from x11_harness import Display, SimpleWindow, cpu_seconds, project_origin, render_still, wait_exit, PROGRAM
+
+# Seconds within which the program must answer a signal, a key or a resize. It answers within a few
+# milliseconds (the figures are printed); the limits are wide so that a loaded machine never fails
+# them, yet far below the 5 s of a frame delay that the program once slept through.
+PROMPT = 2.5
+
+
+def note(text):
+    print(text, file=sys.stderr)
 
 
 class ProgramTest(unittest.TestCase):
@@ -156,7 +168,8 @@ class ProgramTest(unittest.TestCase):
         process.send_signal(signal.SIGTERM)
         code, seconds = wait_exit(process, 5)
         self.assertEqual(code, 0, process.stderr.read())
-        self.assertLess(seconds, 1.0)
+        note("SIGTERM on the root: ended in %.3f s" % seconds)
+        self.assertLess(seconds, PROMPT)
         # SIGINT the same way, through XScreenSaver's variable this time.
         window = SimpleWindow(self.display.name, 300, 200)
         try:
@@ -168,22 +181,95 @@ class ProgramTest(unittest.TestCase):
             process.send_signal(signal.SIGINT)
             code, seconds = wait_exit(process, 5)
             self.assertEqual(code, 0)
-            self.assertLess(seconds, 1.0)
+            self.assertLess(seconds, PROMPT)
         finally:
             window.close()
 
-    def test_a_given_200_by_150_window_shows_the_whole_scene(self):
-        window = SimpleWindow(self.display.name, 200, 150)
-        try:
-            grey = self.display.capture(window.id)
-            process = self.start("--window-id", str(window.id), "--manual", "--seed", "4", "--planet-speed", "0")
-            image = self.display.wait_for_picture(process, window.id, unlike=grey, keep_as="preview-200x150.png")
-            self.assertEqual((image.width, image.height), (200, 150))
-            self.assert_sun_round_and_bright(image, "200 x 150")
+    def test_a_given_200_by_150_window_shows_the_scene_right_way_up_whatever_its_visual(self):
+        # A still scene, so that the window must show exactly the program's first still.
+        still_flags = ("--manual", "--seed", "4", "--planet-speed", "0")
+        with tempfile.TemporaryDirectory() as folder:
+            still = render_still(still_flags, "200x150", folder)
+        for without_depth in (False, True):
+            window = SimpleWindow(self.display.name, 200, 150, without_depth=without_depth)
+            label = "a visual without depth buffer (0x%x)" % window.visual.visualid if without_depth else "the root's visual"
+            try:
+                grey = self.display.capture(window.id)
+                process = self.start("--window-id", str(window.id), *still_flags)
+                shot = "preview-200x150%s.png" % ("-no-depth" if without_depth else "")
+                image = self.display.wait_for_picture(process, window.id, unlike=grey, keep_as=shot)
+                self.assertEqual((image.width, image.height), (200, 150))
+                self.assert_sun_round_and_bright(image, "200 x 150 on " + label)
+                # The first frame, right way up: close to the still and far from it upside down.
+                time.sleep(0.5)
+                image = self.display.capture(window.id)
+                near, flipped = image.difference(still), image.difference(still, flipped=True)
+                self.assertLess(near, 4, "%s: the window differs from the still by %.1f" % (label, near))
+                self.assertGreater(flipped, 2 * near + 1, "%s: upside down (%.1f against %.1f)" % (label, flipped, near))
+                process.send_signal(signal.SIGTERM)
+                self.assertEqual(wait_exit(process, 5)[0], 0, label)
+            finally:
+                window.close()
+
+    def test_the_given_window_may_go_at_any_moment_and_so_may_the_display(self):
+        # Moments over start-up (a few hundred ms here) and the first frames; the window handed over as
+        # --window-id and as XScreenSaver's variable in turn. Gone: quietly done, exit 0.
+        for i in range(20):
+            moment = i * 0.08
+            window = SimpleWindow(self.display.name, 320, 240)
+            try:
+                if i % 2:
+                    process = self.start("--root", env=dict(self.display.env, XSCREENSAVER_WINDOW=hex(window.id)))
+                else:
+                    process = self.start("--window-id", str(window.id))
+                time.sleep(moment)
+                window.destroy()
+                code, seconds = wait_exit(process, 30)
+                self.assertEqual(code, 0, "window destroyed after %.2f s: %s" % (moment, process.stderr.read()))
+            finally:
+                window.close()
+        # A stop signal at any moment of start-up ends it as promptly as a running one.
+        slowest = 0.0
+        for i in range(6):
+            process = self.start("--root")
+            time.sleep(i * 0.06)
             process.send_signal(signal.SIGTERM)
-            self.assertEqual(wait_exit(process, 5)[0], 0)
-        finally:
-            window.close()
+            code, seconds = wait_exit(process, 10)
+            # Before main has caught the signal, the system's default ends it.
+            self.assertIn(code, (0, -signal.SIGTERM), "SIGTERM after %.2f s: %s" % (i * 0.06, process.stderr.read()))
+            slowest = max(slowest, seconds)
+        note("SIGTERM during start-up: ended within %.3f s" % slowest)
+        self.assertLess(slowest, PROMPT)
+        # The display itself goes: one line naming it, exit 1.
+        process = self.start("--root")
+        self.display.wait_for_picture(process)
+        self.display.server.kill()
+        self.display.server.wait()
+        code, seconds = wait_exit(process, 30)
+        said = process.stderr.read()
+        self.assertEqual(code, 1, said)
+        self.assertEqual(said.strip().splitlines(), ["orbitarium: lost the connection to the X display %s" % self.display.name])
+
+    def test_events_wake_it_at_once_at_a_five_second_delay(self):
+        process = self.start("--delay", "5000000")
+        window = self.display.find_window(process)
+        self.display.run("xdotool", "windowfocus", "--sync", window)
+        # Each answer comes while the program waits out its 5 s after a frame it has just shown.
+        start = time.monotonic()
+        self.display.run("xdotool", "windowsize", window, "640", "480")
+        while self.display.run("xprop", "-id", window, "_ORBITARIUM_DRAWN", check=False).stdout.split("=")[-1] \
+                .replace(" ", "").split(",")[:2] != ["640", "480"]:
+            self.assertLess(time.monotonic() - start, 10, "no frame at the new size")
+            time.sleep(0.01)
+        resized = time.monotonic() - start
+        start = time.monotonic()
+        self.display.run("xdotool", "key", "Escape")
+        code = wait_exit(process, 10)[0]
+        seconds = time.monotonic() - start
+        self.assertEqual(code, 0, process.stderr.read())
+        note("--delay 5000000: a resize shown in %.3f s, Escape ended it in %.3f s" % (resized, seconds))
+        self.assertLess(resized, PROMPT)
+        self.assertLess(seconds, PROMPT)
 
     def test_bad_flags_exit_2_with_one_line_naming_the_flag(self):
         for arguments, named in ((["--stars", "7"], "--stars"), (["--delay", "soon"], "--delay"),
@@ -196,6 +282,18 @@ class ProgramTest(unittest.TestCase):
         result = self.display.run(PROGRAM, "--help", check=False)
         self.assertEqual(result.returncode, 0)
         self.assertIn("--camera-speed", result.stdout)
+        result = self.display.run(PROGRAM, "--version", check=False)
+        self.assertEqual((result.returncode, result.stdout.split()[0]), (0, "orbitarium"), result.stderr)
+        # A display that cannot be opened is named, and a missing one said to be missing.
+        for display, said in ((":9999", "orbitarium: cannot open the X display :9999"),
+                              (None, "orbitarium: cannot open the X display: DISPLAY is not set")):
+            env = dict(self.display.env)
+            env.pop("DISPLAY")
+            if display:
+                env["DISPLAY"] = display
+            result = subprocess.run([PROGRAM, "--geometry", "64x64"], env=env, stdout=subprocess.PIPE,
+                                    stderr=subprocess.PIPE, text=True, timeout=30)
+            self.assertEqual((result.returncode, result.stderr.strip()), (1, said))
 
 
 if __name__ == "__main__":

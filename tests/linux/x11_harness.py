@@ -155,6 +155,17 @@ class Image:
         i = (y * self.width + x) * 3
         return self.rgb[i] + self.rgb[i + 1] + self.rgb[i + 2]
 
+    def difference(self, other, flipped=False):
+        """Mean absolute difference per channel from `other` (the same size), or from it upside down."""
+        row = self.width * 3
+        total = 0
+        for y in range(self.height):
+            theirs_y = self.height - 1 - y if flipped else y
+            mine = self.rgb[y * row:(y + 1) * row]
+            theirs = other.rgb[theirs_y * row:(theirs_y + 1) * row]
+            total += sum(abs(a - b) for a, b in zip(mine, theirs))
+        return total / (self.height * row)
+
     def mean_brightness(self):
         step = 7
         samples = [self.brightness(x, y) for y in range(0, self.height, step) for x in range(0, self.width, step)]
@@ -204,7 +215,14 @@ def project_origin(width, height):
     return int((ndc_x * 0.5 + 0.5) * width), int((0.5 - ndc_y * 0.5) * height)
 
 
-class SetWindowAttributes(ctypes.Structure):
+class VisualInfo(ctypes.Structure):
+    _fields_ = [("visual", ctypes.c_void_p), ("visualid", ctypes.c_ulong), ("screen", ctypes.c_int),
+                ("depth", ctypes.c_int), ("c_class", ctypes.c_int), ("red_mask", ctypes.c_ulong),
+                ("green_mask", ctypes.c_ulong), ("blue_mask", ctypes.c_ulong), ("colormap_size", ctypes.c_int),
+                ("bits_per_rgb", ctypes.c_int)]
+
+
+class WindowAttributes(ctypes.Structure):
     _fields_ = [("background_pixmap", ctypes.c_ulong), ("background_pixel", ctypes.c_ulong),
                 ("border_pixmap", ctypes.c_ulong), ("border_pixel", ctypes.c_ulong), ("bit_gravity", ctypes.c_int),
                 ("win_gravity", ctypes.c_int), ("backing_store", ctypes.c_int), ("backing_planes", ctypes.c_ulong),
@@ -213,36 +231,85 @@ class SetWindowAttributes(ctypes.Structure):
                 ("colormap", ctypes.c_ulong), ("cursor", ctypes.c_ulong)]
 
 
+GLX_USE_GL, GLX_DOUBLEBUFFER, GLX_DEPTH_SIZE = 1, 5, 12
+
+
 CW_OVERRIDE_REDIRECT = 1 << 9
 
 
 class SimpleWindow:
-    """A plain window made by the test through Xlib (as a settings dialog would make its preview), or,
-    with `cover`, one that no window manager handles, mapped on top of everything at (x, y)."""
+    """A plain window made by the test through Xlib (as a settings dialog would make its preview) at
+    (x, y). With `without_depth`, its visual is a GL one with no depth buffer (single-buffered where the
+    server has one), as GTK gives XScreenSaver's settings preview; `self.visual` then says which. With
+    `cover`, no window manager handles it and it is mapped on top of everything."""
 
-    def __init__(self, display_name, width, height, x=50, y=50, cover=False):
-        self.xlib = ctypes.CDLL("libX11.so.6")
-        self.xlib.XOpenDisplay.restype = ctypes.c_void_p
-        self.xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        self.xlib.XDefaultRootWindow.restype = ctypes.c_ulong
-        self.xlib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-        self.xlib.XCreateSimpleWindow.restype = ctypes.c_ulong
-        self.xlib.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
-                                                  ctypes.c_uint, ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong,
-                                                  ctypes.c_ulong]
-        self.xlib.XMapWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
-        self.xlib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
-        self.xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
-        self.display = self.xlib.XOpenDisplay(display_name.encode())
+    def __init__(self, display_name, width, height, x=50, y=50, without_depth=False, cover=False):
+        xlib = self.xlib = ctypes.CDLL("libX11.so.6")
+        xlib.XOpenDisplay.restype = ctypes.c_void_p
+        xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        xlib.XDefaultRootWindow.restype = ctypes.c_ulong
+        xlib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        xlib.XCreateSimpleWindow.restype = ctypes.c_ulong
+        xlib.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                          ctypes.c_uint, ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_ulong]
+        xlib.XCreateWindow.restype = ctypes.c_ulong
+        xlib.XCreateWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
+                                    ctypes.c_uint, ctypes.c_uint, ctypes.c_int, ctypes.c_uint, ctypes.c_void_p,
+                                    ctypes.c_ulong, ctypes.POINTER(WindowAttributes)]
+        xlib.XCreateColormap.restype = ctypes.c_ulong
+        xlib.XCreateColormap.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_void_p, ctypes.c_int]
+        xlib.XGetVisualInfo.restype = ctypes.POINTER(VisualInfo)
+        xlib.XGetVisualInfo.argtypes = [ctypes.c_void_p, ctypes.c_long, ctypes.POINTER(VisualInfo),
+                                     ctypes.POINTER(ctypes.c_int)]
+        xlib.XFree.argtypes = [ctypes.c_void_p]
+        xlib.XMapWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        xlib.XDestroyWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        xlib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        self.display = xlib.XOpenDisplay(display_name.encode())
         assert self.display, "cannot open " + display_name
-        root = self.xlib.XDefaultRootWindow(self.display)
-        self.id = self.xlib.XCreateSimpleWindow(self.display, root, x, y, width, height, 0, 0, 0x404040)
+        root = xlib.XDefaultRootWindow(self.display)
+        self.visual = None
+        if without_depth:
+            info = self.visual = self.visual_without_depth()
+            attributes = WindowAttributes(border_pixel=0, background_pixel=0x404040,
+                                          colormap=xlib.XCreateColormap(self.display, root, info.visual, 0))
+            # CWBackPixel | CWBorderPixel | CWColormap: a visual other than the root's needs all three.
+            self.id = xlib.XCreateWindow(self.display, root, x, y, width, height, 0, info.depth, 1, info.visual,
+                                      (1 << 1) | (1 << 3) | (1 << 13), ctypes.byref(attributes))
+        else:
+            self.id = xlib.XCreateSimpleWindow(self.display, root, x, y, width, height, 0, 0, 0x404040)
         if cover:
-            self.xlib.XChangeWindowAttributes.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong,
-                                                          ctypes.POINTER(SetWindowAttributes)]
-            attributes = SetWindowAttributes(override_redirect=1)
-            self.xlib.XChangeWindowAttributes(self.display, self.id, CW_OVERRIDE_REDIRECT, ctypes.byref(attributes))
-        self.xlib.XMapWindow(self.display, self.id)
+            xlib.XChangeWindowAttributes.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong,
+                                                     ctypes.POINTER(WindowAttributes)]
+            attributes = WindowAttributes(override_redirect=1)
+            xlib.XChangeWindowAttributes(self.display, self.id, CW_OVERRIDE_REDIRECT, ctypes.byref(attributes))
+        xlib.XMapWindow(self.display, self.id)
+        xlib.XSync(self.display, 0)
+
+    def visual_without_depth(self):
+        gl = ctypes.CDLL("libGL.so.1")
+        gl.glXGetConfig.argtypes = [ctypes.c_void_p, ctypes.POINTER(VisualInfo), ctypes.c_int,
+                                    ctypes.POINTER(ctypes.c_int)]
+        count = ctypes.c_int(0)
+        # TrueColor (class 4) visuals of the default depth.
+        wanted = VisualInfo(c_class=4, depth=24)
+        found = self.xlib.XGetVisualInfo(self.display, 0x8 | 0x4, ctypes.byref(wanted), ctypes.byref(count))
+        chosen = None
+        for i in range(count.value):
+            def config(attribute):
+                value = ctypes.c_int(0)
+                return value.value if gl.glXGetConfig(self.display, found[i], attribute, ctypes.byref(value)) == 0 else -1
+            if config(GLX_USE_GL) == 1 and config(GLX_DEPTH_SIZE) == 0:
+                if chosen is None or config(GLX_DOUBLEBUFFER) == 0:
+                    chosen = VisualInfo.from_buffer_copy(found[i])
+        if found:
+            self.xlib.XFree(found)
+        assert chosen is not None, "the server offers no GL visual without a depth buffer"
+        return chosen
+
+    def destroy(self):
+        self.xlib.XDestroyWindow(self.display, self.id)
         self.xlib.XSync(self.display, 0)
 
     def close(self):
@@ -254,6 +321,16 @@ def cpu_seconds(pid):
     with open("/proc/%d/stat" % pid) as f:
         fields = f.read().rsplit(")", 1)[1].split()
     return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+
+def render_still(arguments, size, folder):
+    """The program's first still (--render) at `size` ("WxH") with `arguments`, as an Image."""
+    subprocess.run([PROGRAM, *arguments, "--render", folder, "--size", size], check=True, timeout=120,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    ppm = os.path.join(folder, "still.ppm")
+    subprocess.run(["convert", os.path.join(folder, "orbitarium-0001.png"), ppm], check=True)
+    with open(ppm, "rb") as file:
+        return Image.from_ppm(file.read())
 
 
 def wait_exit(process, timeout):

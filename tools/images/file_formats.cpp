@@ -196,3 +196,7 @@ std::vector<uint8_t> icoFile(const std::vector<RgbaImage>& images) {
 std::vector<uint8_t> pngFile(const Picture& picture) {
     return encodePng(picture.width, picture.height, picture.rgb.data(), false);
 }
+
+std::vector<uint8_t> pngFile(const RgbaImage& image) {
+    return encodePngWithAlpha(image.width, image.height, image.rgba.data());
+}

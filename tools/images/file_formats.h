@@ -26,3 +26,5 @@ std::vector<uint8_t> bmpFile(const PalettePicture& picture);
 std::vector<uint8_t> icoFile(const std::vector<RgbaImage>& images);
 // A PNG file (8-bit RGB, through libpng). `picture` has row 0 at the top.
 std::vector<uint8_t> pngFile(const Picture& picture);
+// The same with transparency (8-bit RGBA): the Linux desktop's icons.
+std::vector<uint8_t> pngFile(const RgbaImage& image);

@@ -58,8 +58,9 @@ int renderStills(const HackOptions& options) {
         drawFrame();
         const std::vector<unsigned char> pixels = context.readPixels();
         const std::string path = stillFileName(options.renderDirectory, i + 1);
-        if (!writePngFile(path, options.width, options.height, pixels.data(), true)) {
-            std::fprintf(stderr, "orbitarium: cannot write %s\n", path.c_str());
+        std::string reason;
+        if (!writePngFile(path, options.width, options.height, pixels.data(), true, &reason)) {
+            std::fprintf(stderr, "orbitarium: cannot write %s: %s\n", path.c_str(), reason.c_str());
             releaseHackScene();
             return 1;
         }

@@ -1,9 +1,12 @@
 #include "hack/x11/hack_loop.h"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <time.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 
 #include "gl/driver_library.h"
@@ -22,11 +25,26 @@
 namespace {
 
 volatile sig_atomic_t stopSignal = 0;
+// Written to by the stop signals' handler, so that the wait between frames, which polls it, wakes
+// even when the signal comes just before the wait begins.
+int wakePipe[2] = {-1, -1};
 
-void onStopSignal(int) { stopSignal = 1; }
+void onStopSignal(int) {
+    stopSignal = 1;
+    const int saved = errno;
+    if (wakePipe[1] >= 0 && write(wakePipe[1], "", 1) < 0) {
+        // Full: a wake-up is already waiting.
+    }
+    errno = saved;
+}
 
 // Without SA_RESTART, so that a sleep in progress ends at once.
 void catchStopSignals() {
+    if (wakePipe[0] < 0 && pipe2(wakePipe, O_NONBLOCK | O_CLOEXEC) != 0) wakePipe[0] = wakePipe[1] = -1;
+    // Emptied of an earlier run's wake-up, which would otherwise end every wait at once.
+    char sink[16];
+    while (wakePipe[0] >= 0 && read(wakePipe[0], sink, sizeof sink) > 0) {
+    }
     struct sigaction action {};
     action.sa_handler = onStopSignal;
     sigemptyset(&action.sa_mask);
@@ -40,11 +58,6 @@ int64_t nowMicroseconds() {
     return static_cast<int64_t>(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
 }
 
-void sleepMicroseconds(int64_t us) {
-    timespec span{static_cast<time_t>(us / 1000000), static_cast<long>(us % 1000000) * 1000};
-    nanosleep(&span, nullptr);  // a signal cuts it short, which is wanted
-}
-
 // One update tick when it is due, by the core's rule (more than 20 ms since the last).
 void tickWhenDue() {
     const uint32_t now = platform.multimediaTime();
@@ -55,14 +68,25 @@ void tickWhenDue() {
 
 bool stopping() { return stopSignal != 0 || x11Failed(); }
 
-// Sleeps out the rest of the frame's delay, waking for every tick that falls due on the way.
-void waitForNextFrame(int64_t deadline) {
+// Whether an event handled during the wait needs the loop now: the end, or a frame at a new size.
+bool frameWanted() { return hackInput.quit || hackInput.closePending || hackInput.resized; }
+
+// Sleeps out the rest of the frame's delay, waking for every tick that falls due on the way, and at
+// once for X events (handled here) and the stop signals, whatever the delay.
+void waitForNextFrame(X11Session* session, int64_t deadline) {
+    pollfd watched[2] = {{ConnectionNumber(session->display), POLLIN, 0}, {wakePipe[0], POLLIN, 0}};
     while (!stopping()) {
+        // Also takes what Xlib has already read into its queue, which a poll of the socket cannot see.
+        pumpX11Events(session);
+        if (frameWanted() || stopping()) return;
         const int64_t now = nowMicroseconds();
         // Both clocks are CLOCK_MONOTONIC: the tick timer is this clock in whole milliseconds.
         const int32_t msSinceTick = static_cast<int32_t>(platform.multimediaTime() - lastTickTime);
         const int64_t sleep = pacingSleepMicroseconds(now, deadline, msSinceTick, static_cast<int32_t>(now % 1000));
-        if (sleep > 0) sleepMicroseconds(sleep);
+        if (sleep > 0) {
+            const timespec span{static_cast<time_t>(sleep / 1000000), static_cast<long>(sleep % 1000000) * 1000};
+            ppoll(watched, wakePipe[0] >= 0 ? 2 : 1, &span, nullptr);
+        }
         // A tick due together with the frame runs first, so that frames 20 ms apart do not skip it.
         tickWhenDue();
         if (nowMicroseconds() >= deadline) return;
@@ -96,14 +120,22 @@ int runOnX11(const HackOptions& options, void (*framePresented)(int64_t microsec
         std::fprintf(stderr, "orbitarium: libGL.so.1 is missing or lacks an OpenGL 1.1 function\n");
         return 1;
     }
+    // A stop signal or the window's end during start-up ends the program between its steps.
+    if (stopSignal) return 0;
     X11Session session;
-    if (!openX11(options, &session)) {
+    const X11Open opened = openX11(options, &session);
+    if (opened != X11Open::Ready || stopping()) {
         closeX11(&session);
-        return 1;
+        return opened == X11Open::Failed ? 1 : 0;
     }
     applyHackOptions(options, session.width, session.height);
     beginHackInput(options.target, session.width, session.height, session.pointerX, session.pointerY);
     setUpHackScene(options);
+    if (stopping()) {
+        closeX11(&session);
+        releaseHackScene();
+        return 0;
+    }
     applyViewSize(session.width, session.height);
     if (options.fps) countDrawnTriangles();
     FrameRate rate;
@@ -129,6 +161,7 @@ int runOnX11(const HackOptions& options, void (*framePresented)(int64_t microsec
         if (hackInput.resized) {
             hackInput.resized = false;
             applyViewSize(hackInput.width, hackInput.height);
+            resizeX11Drawing(&session, hackInput.width, hackInput.height);
         }
         // The frame code's own swap finds no WGL entry in libGL and does nothing: the frame is
         // shown here, after the counter is drawn over it.
@@ -138,11 +171,11 @@ int runOnX11(const HackOptions& options, void (*framePresented)(int64_t microsec
             drawOverlayText(frameCounterText(rate.framesPerSecond, takeTriangleCount()), hackInput.width,
                             hackInput.height, hackInput.height >= 400 ? 2 : 1);
         }
-        glxPresent(&session.surface);
+        presentX11Frame(&session);
         noteFrameShown(&session, hackInput.width, hackInput.height);
         if (framePresented) framePresented(nowMicroseconds());
         tickWhenDue();
-        waitForNextFrame(frameStart + options.delayMicroseconds);
+        waitForNextFrame(&session, frameStart + options.delayMicroseconds);
     }
     closeX11(&session);
     releaseHackScene();

@@ -12,6 +12,9 @@ int main(int argc, char** argv) {
         case ParseOutcome::Help:
             std::fputs(hackUsage(), stdout);
             return 0;
+        case ParseOutcome::Version:
+            std::puts("orbitarium " ORBITARIUM_VERSION);
+            return 0;
         case ParseOutcome::Error:
             std::fprintf(stderr, "%s\n", parsed.message.c_str());
             return 2;

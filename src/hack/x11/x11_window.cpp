@@ -3,6 +3,8 @@
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
 
@@ -12,6 +14,8 @@
 namespace {
 
 bool failed = false;
+// The connection closeX11 leaves open, until the process ends.
+Display* keptOpen = nullptr;
 
 // The daemon may destroy its window before the hack has seen SIGTERM: an error about it ends the
 // program quietly instead of through Xlib's default handler, which exits with 1.
@@ -27,22 +31,66 @@ bool fail(const char* message) {
     return false;
 }
 
-// The visual of a window made by someone else, if GLX can draw on it.
-XVisualInfo* visualOfWindow(X11Session* s) {
+// Xlib calls this when the connection is gone and ends the process when it returns; nothing drawn
+// or owned can be tidied any more, so the process ends here, without the exit handlers of a GL driver
+// whose connection is dead.
+int lostDisplay(Display* display) {
+    std::fprintf(stderr, "orbitarium: lost the connection to the X display %s\n", DisplayString(display));
+    std::fflush(stderr);
+    _exit(1);
+}
+
+// A GL visual of `depth` bits on the screen for the pixmap the frames are drawn into: RGBA with a
+// depth buffer, single-buffered where one is offered (a pixmap has no back buffer to show).
+bool choosePixmapVisual(X11Session* s, int screen, int depth) {
+    XVisualInfo wanted{};
+    wanted.screen = screen;
+    wanted.depth = depth;
+    int count = 0;
+    XVisualInfo* list = XGetVisualInfo(s->display, VisualScreenMask | VisualDepthMask, &wanted, &count);
+    int chosen = -1;
+    for (int i = 0; i < count; ++i) {
+        bool doubleBuffered = false;
+        if (!glxVisualUsable(s->display, &list[i], &doubleBuffered)) continue;
+        if (chosen < 0 || !doubleBuffered) chosen = i;
+        if (!doubleBuffered) break;
+    }
+    if (chosen >= 0) s->pixmapVisual = list[chosen];
+    if (list) XFree(list);
+    return chosen >= 0;
+}
+
+// A window made by someone else (the root, XScreenSaver's, a settings preview): whatever its visual,
+// the frames go to a pixmap of ours with a GL visual of the window's depth and are copied into it.
+X11Open attachGivenWindow(const HackOptions& options, X11Session* s) {
+    s->window = options.windowId ? options.windowId : DefaultRootWindow(s->display);
     XWindowAttributes attributes;
-    if (!XGetWindowAttributes(s->display, s->window, &attributes)) return nullptr;
+    const bool exists = XGetWindowAttributes(s->display, s->window, &attributes) != 0;
+    // Only its size and its end: input belongs to whoever made the window.
+    if (exists) XSelectInput(s->display, s->window, StructureNotifyMask);
+    XSync(s->display, False);
+    if (!exists || failed) {
+        std::fprintf(stderr, "orbitarium: the window 0x%lx does not exist (any more)\n", s->window);
+        return X11Open::WindowGone;
+    }
     s->width = attributes.width;
     s->height = attributes.height;
-    XVisualInfo wanted{};
-    wanted.visualid = XVisualIDFromVisual(attributes.visual);
-    int count = 0;
-    XVisualInfo* info = XGetVisualInfo(s->display, VisualIDMask, &wanted, &count);
-    bool doubleBuffered = false;
-    if (info && !glxVisualUsable(s->display, info, &doubleBuffered)) {
-        XFree(info);
-        return nullptr;
+    const int screen = XScreenNumberOfScreen(attributes.screen);
+    if (!choosePixmapVisual(s, screen, attributes.depth)) {
+        std::fprintf(stderr, "orbitarium: the display offers no OpenGL visual of the window's depth (%d bits)\n",
+                     attributes.depth);
+        return X11Open::Failed;
     }
-    return info;
+    // Made on the root, which never goes away, so that it exists even if the window is already gone.
+    s->pixmap = XCreatePixmap(s->display, RootWindow(s->display, screen), static_cast<unsigned>(s->width),
+                              static_cast<unsigned>(s->height), static_cast<unsigned>(attributes.depth));
+    s->copyGc = XCreateGC(s->display, s->pixmap, 0, nullptr);
+    s->surface.display = s->display;
+    if (!glxAttachPixmap(&s->surface, &s->pixmapVisual, s->pixmap)) {
+        std::fprintf(stderr, "orbitarium: cannot make an OpenGL context for the window\n");
+        return X11Open::Failed;
+    }
+    return X11Open::Ready;
 }
 
 void makeBlankCursor(X11Session* s) {
@@ -103,46 +151,50 @@ bool makeOwnWindow(const HackOptions& options, X11Session* s, XVisualInfo** visu
 
 bool x11Failed() { return failed; }
 
-bool openX11(const HackOptions& options, X11Session* s) {
+X11Open openX11(const HackOptions& options, X11Session* s) {
     failed = false;
     s->display = XOpenDisplay(nullptr);
-    if (!s->display) return fail("cannot open the X display (is DISPLAY set?)");
-    XSetErrorHandler(noteError);
-    XVisualInfo* visual = nullptr;
-    if (options.target == HackTarget::OwnWindow || options.target == HackTarget::FullScreen) {
-        if (!makeOwnWindow(options, s, &visual)) return false;
-    } else {
-        s->window = options.windowId ? options.windowId : DefaultRootWindow(s->display);
-        visual = visualOfWindow(s);
-        XSync(s->display, False);
-        if (failed) return fail("the window to draw in does not exist");
-        if (!visual) return fail("OpenGL cannot draw on the window's visual");
-        // Only its size: input belongs to whoever made the window.
-        XSelectInput(s->display, s->window, StructureNotifyMask);
+    if (!s->display) {
+        const char* name = XDisplayName(nullptr);
+        if (!*name) return fail("cannot open the X display: DISPLAY is not set"), X11Open::Failed;
+        std::fprintf(stderr, "orbitarium: cannot open the X display %s\n", name);
+        return X11Open::Failed;
     }
-    s->surface.display = s->display;
-    s->surface.drawable = s->window;
-    const bool attached = glxAttach(&s->surface, visual);
-    XFree(visual);
-    if (!attached) return fail("cannot make an OpenGL context on the window");
-    if (s->ownWindow && !options.showMouse) makeBlankCursor(s);
+    XSetErrorHandler(noteError);
+    XSetIOErrorHandler(lostDisplay);
+    if (options.target == HackTarget::OwnWindow || options.target == HackTarget::FullScreen) {
+        XVisualInfo* visual = nullptr;
+        if (!makeOwnWindow(options, s, &visual)) return X11Open::Failed;
+        s->surface.display = s->display;
+        s->surface.drawable = s->window;
+        const bool attached = glxAttach(&s->surface, visual);
+        XFree(visual);
+        if (!attached) return fail("cannot make an OpenGL context on the window"), X11Open::Failed;
+        if (!options.showMouse) makeBlankCursor(s);
+    } else {
+        const X11Open given = attachGivenWindow(options, s);
+        if (given != X11Open::Ready) return given;
+    }
     Window rootReturn, childReturn;
     int rootX = 0, rootY = 0;
     unsigned int buttons = 0;
     XQueryPointer(s->display, s->window, &rootReturn, &childReturn, &rootX, &rootY, &s->pointerX, &s->pointerY,
                   &buttons);
-    return true;
+    return X11Open::Ready;
 }
 
 void closeX11(X11Session* s) {
     if (!s->display) return;
     glxDetach(&s->surface);
+    if (s->pixmap) XFreePixmap(s->display, s->pixmap);
+    if (s->copyGc) XFreeGC(s->display, s->copyGc);
     if (s->ownWindow && s->window) XDestroyWindow(s->display, s->window);
     if (s->blankCursor) XFreeCursor(s->display, s->blankCursor);
     if (s->colormap) XFreeColormap(s->display, s->colormap);
     // The connection stays open until the process ends (the server tidies up after it): closing it
     // unloads the GL driver, which keeps a few allocations for the life of the display.
     XSync(s->display, False);
+    keptOpen = s->display;
     s->display = nullptr;
 }
 
@@ -176,6 +228,33 @@ void noteResting(X11Session* s) {
     publishDrawn(s);
 }
 
+void presentX11Frame(X11Session* s) {
+    if (!s->pixmap) {
+        glxPresent(&s->surface);
+        return;
+    }
+    glxFinishPixmap();
+    XCopyArea(s->display, s->pixmap, s->window, s->copyGc, 0, 0, static_cast<unsigned>(s->width),
+              static_cast<unsigned>(s->height), 0, 0);
+    XFlush(s->display);
+}
+
+void resizeX11Drawing(X11Session* s, int width, int height) {
+    if (width == s->width && height == s->height) return;
+    s->width = width;
+    s->height = height;
+    if (!s->pixmap) return;
+    const Pixmap next = XCreatePixmap(s->display, RootWindow(s->display, s->pixmapVisual.screen),
+                                      static_cast<unsigned>(width), static_cast<unsigned>(height),
+                                      static_cast<unsigned>(s->pixmapVisual.depth));
+    if (!glxRetargetPixmap(&s->surface, &s->pixmapVisual, next)) {
+        XFreePixmap(s->display, next);
+        return;
+    }
+    XFreePixmap(s->display, s->pixmap);
+    s->pixmap = next;
+}
+
 void pumpX11Events(X11Session* s) {
     while (XPending(s->display)) {
         XEvent x;
@@ -199,6 +278,9 @@ void pumpX11Events(X11Session* s) {
                 event.x = x.xmotion.x;
                 event.y = x.xmotion.y;
                 break;
+            case DestroyNotify:
+                if (x.xdestroywindow.window == s->window) failed = true;
+                continue;
             case ConfigureNotify:
                 if (x.xconfigure.window != s->window) continue;
                 event.kind = HackEvent::Resize;

@@ -17,14 +17,25 @@ struct X11Session {
     int width = 0, height = 0;
     int pointerX = 0, pointerY = 0;
     GlxSurface surface;
+    // On a window made by someone else the frames are drawn into a pixmap of ours and copied into
+    // the window: that window may be destroyed at any moment, and the GL driver must never be left
+    // holding a drawable that is gone (Mesa's software path then sizes its buffers from the failed
+    // geometry request's uninitialised reply and corrupts the heap). A pixmap lives as long as we do.
+    Pixmap pixmap = 0;
+    GC copyGc = nullptr;
+    XVisualInfo pixmapVisual{};
     Atom drawnAtom = 0;                      // _ORBITARIUM_DRAWN, on our own window only
     int drawnWidth = 0, drawnHeight = 0;     // the size of the frames last shown
     int framesAtSize = 0;                    // frames shown at that size, counted up to 2
 };
 
+enum class X11Open { Ready, Failed, WindowGone };
+
 // Opens the display, finds or makes the window and attaches a GLX context to it (GlApi must be
-// loaded). False, with a message on stderr, when any of it fails; closeX11 tidies what was made.
-bool openX11(const HackOptions& options, X11Session* session);
+// loaded). Failed, with a message on stderr, when any of it fails; WindowGone when the given window
+// does not exist (any more). closeX11 tidies what was made. A lost display connection ends the
+// process at once with one line on stderr and exit code 1.
+X11Open openX11(const HackOptions& options, X11Session* session);
 void closeX11(X11Session* session);
 
 // After a frame is on the screen: publishes the size it was drawn at, and how many frames of that
@@ -40,8 +51,14 @@ void noteFrameShown(X11Session* session, int width, int height);
 // that none was drawn meanwhile.
 void noteResting(X11Session* session);
 
+// Shows the frame just drawn: swaps the window's buffers, or copies the pixmap into the window.
+void presentX11Frame(X11Session* session);
+
+// Follows a new window size: on a window made by someone else, a new pixmap of that size.
+void resizeX11Drawing(X11Session* session, int width, int height);
+
 // Passes every waiting X event to the input rules (hack/hack_events.h).
 void pumpX11Events(X11Session* session);
 
-// True once an X error about the window (it was destroyed under us) or a lost connection was seen.
+// True once the window was destroyed under us: its DestroyNotify, or an X error about it.
 bool x11Failed();
