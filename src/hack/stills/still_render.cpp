@@ -8,8 +8,8 @@
 #include <cstring>
 #include <vector>
 
-#include "gl/offscreen_context.h"
 #include "gl/gl_api.h"
+#include "gl/offscreen_context.h"
 #include "hack/hack_scene.h"
 #include "hack/monitor_layout.h"
 #include "pictures/png_file.h"
