@@ -1,17 +1,24 @@
 #include "hack/frame_pacing.h"
 
-#include "saver/frame_loop.h"
-
-int64_t pacingSleepMicroseconds(int64_t nowUs, int64_t frameDeadlineUs, int32_t msSinceTick, int32_t usIntoMillisecond) {
+int64_t pacingSleepMicroseconds(int64_t nowUs, int64_t frameDeadlineUs) {
     if (nowUs >= frameDeadlineUs) return 0;
-    int64_t sleep = frameDeadlineUs - nowUs;
-    // The tick is due in the first millisecond that reads more than TICK_INTERVAL_MS after the last.
-    if (msSinceTick > TICK_INTERVAL_MS) return 0;
-    const int64_t untilTick =
-        static_cast<int64_t>(TICK_INTERVAL_MS + 1 - msSinceTick) * 1000 - usIntoMillisecond;
-    if (untilTick <= 0) return 0;
-    return untilTick < sleep ? untilTick : sleep;
+    const int64_t sleep = frameDeadlineUs - nowUs;
+    return sleep < LONGEST_SLEEP_US ? sleep : LONGEST_SLEEP_US;
 }
+
+int64_t takeDueTicks(TickClock& clock, int64_t nowUs, AfterStall afterStall) {
+    if (nowUs < clock.startUs) return 0;
+    const int64_t missing = (nowUs - clock.startUs) / TICK_PERIOD_US - clock.ticksRun;
+    if (missing <= 0) return 0;
+    if (afterStall == AfterStall::CarryOn && missing * TICK_PERIOD_US > STALL_US) {
+        carryOnFrom(clock, nowUs);
+        return 0;
+    }
+    clock.ticksRun += missing;
+    return missing;
+}
+
+void carryOnFrom(TickClock& clock, int64_t nowUs) { clock.startUs = nowUs - clock.ticksRun * TICK_PERIOD_US; }
 
 void countFrame(FrameRate& rate, int64_t nowUs) {
     if (rate.windowStartUs < 0 || nowUs < rate.windowStartUs) {

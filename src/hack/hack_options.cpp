@@ -1,5 +1,6 @@
 #include "hack/hack_options.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -25,8 +26,9 @@ const char USAGE[] =
     "  --render DIR           write still pictures DIR/orbitarium-0001.png ... without a display\n"
     "  --size WxH             size of the stills, 16x16..8192x8192 (default 1024x768)\n"
     "  --frames N             number of stills, 1..100000 (default 1)\n"
-    "  --every K              ticks of 20 ms between stills, 1..100000 (default 1)\n"
-    "  --start-tick T         ticks before the first still, 0..10000000 (default 0)\n"
+    "  --every K              ticks of 21 ms between stills, 1..100000 (default 1)\n"
+    "  --start-tick T         ticks before the first still or frame, 0..10000000 (default 0)\n"
+    "  --monitors WxH+X+Y,... stills of a desk: every monitor's part of one view, the first the primary\n"
     "  --version              print the program's version\n"
     "  --help                 print this text\n";
 
@@ -74,6 +76,54 @@ bool readSize(const char* text, int32_t low, int32_t high, int32_t* width, int32
     *width = static_cast<int32_t>(a);
     *height = static_cast<int32_t>(b);
     return true;
+}
+
+// An offset of X geometry, "+N" or "-N" (or "+-N"), within [-high, high]; moves `text` past it.
+bool readOffset(const char*& text, int64_t high, int32_t* value) {
+    if (*text != '+' && *text != '-') return false;
+    const bool negative = *text++ == '-';
+    const char* end = text;
+    if (*end == '-' && !negative) ++end;
+    while (*end >= '0' && *end <= '9') ++end;
+    const std::string digits(text, end);
+    int64_t n = 0;
+    if (!readInteger(digits.c_str(), -high, high, &n)) return false;
+    *value = static_cast<int32_t>(negative ? -n : n);
+    text = end;
+    return true;
+}
+
+// "WxH+X+Y[,WxH+X+Y...]": sizes 16..8192, offsets -16384..16384, a bounding box of at most
+// 16384 pixels a side.
+bool readMonitors(const char* text, HackOptions& o) {
+    if (!text || !*text) return false;
+    o.monitorCount = 0;
+    for (const char* p = text;;) {
+        const char* end = std::strchr(p, ',');
+        const std::string one = end ? std::string(p, end) : std::string(p);
+        const size_t offsets = one.find_first_of("+-");
+        if (offsets == std::string::npos || o.monitorCount == HackOptions::MAX_MONITORS) return false;
+        int32_t width = 0, height = 0, x = 0, y = 0;
+        const std::string size = one.substr(0, offsets);
+        const char* at = one.c_str() + offsets;
+        if (!readSize(size.c_str(), 16, 8192, &width, &height) || !readOffset(at, 16384, &x) ||
+            !readOffset(at, 16384, &y) || *at)
+            return false;
+        const bool primary = o.monitorCount == 0;
+        o.monitors[o.monitorCount] = MonitorArea{x, y, x + width, y + height, primary};
+        ++o.monitorCount;
+        if (!end) break;
+        p = end + 1;
+    }
+    int32_t left = o.monitors[0].left, top = o.monitors[0].top, right = o.monitors[0].right,
+            bottom = o.monitors[0].bottom;
+    for (uint32_t i = 1; i < o.monitorCount; ++i) {
+        left = std::min(left, o.monitors[i].left);
+        top = std::min(top, o.monitors[i].top);
+        right = std::max(right, o.monitors[i].right);
+        bottom = std::max(bottom, o.monitors[i].bottom);
+    }
+    return right - left <= 16384 && bottom - top <= 16384;
 }
 
 // The flags that take a whole number, and what each accepts.
@@ -199,6 +249,9 @@ ParseResult parseHackOptions(int argc, const char* const* argv, const char* scre
         } else if (flag == "--size") {
             if (!readSize(value(), 16, 8192, &o.width, &o.height))
                 return failure(accepts("--size", "WIDTHxHEIGHT, each 16..8192"));
+        } else if (flag == "--monitors") {
+            if (!readMonitors(value(), o))
+                return failure(accepts("--monitors", "WxH+X+Y[,WxH+X+Y...], the primary first, at most 16"));
         } else if (flag == "--render") {
             // A flag in the folder's place means the folder was left out ("--render --size 64x64");
             // a folder whose name starts with '-' is written ./-name or after '='.
@@ -214,6 +267,7 @@ ParseResult parseHackOptions(int argc, const char* const* argv, const char* scre
         o.target = HackTarget::Stills;
         return result;
     }
+    if (o.monitorCount > 0) return failure("--monitors goes with --render");
     // XScreenSaver names the window it made for the hack in the environment; it stands unless a
     // flag asked for another target.
     if (screensaverWindow && *screensaverWindow &&

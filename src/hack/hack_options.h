@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/platform.h"
+
 enum class HackTarget {
     OwnWindow,   // a resizable window titled "Orbitarium"
     FullScreen,  // a full-screen window with the saver's exit rules
@@ -33,6 +35,11 @@ struct HackOptions {
     int32_t frames = 1;
     int32_t every = 1;
     int32_t startTick = 0;
+    // --monitors: a desk for the stills, root-window pixels, the primary first. Each still is then the
+    // desk's bounding box with every monitor's part of one view in its place.
+    static constexpr uint32_t MAX_MONITORS = 16;
+    MonitorArea monitors[MAX_MONITORS];
+    uint32_t monitorCount = 0;
 };
 
 enum class ParseOutcome { Run, Help, Version, Error };

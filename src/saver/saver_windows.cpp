@@ -24,7 +24,8 @@ bool holdsOrigin(const MonitorArea& area) {
     return area.left <= 0 && area.top <= 0 && area.right > 0 && area.bottom > 0;
 }
 
-// The index of the primary monitor in the list, or `count` when there is none.
+}  // namespace
+
 uint32_t primaryIndex(const MonitorArea* monitors, uint32_t count) {
     for (uint32_t i = 0; i < count; ++i)
         if (monitors[i].primary) return i;
@@ -32,8 +33,6 @@ uint32_t primaryIndex(const MonitorArea* monitors, uint32_t count) {
         if (holdsOrigin(monitors[i])) return i;
     return count;
 }
-
-}  // namespace
 
 uint32_t coverAreas(MonitorArea* areas) {
     MonitorArea monitors[MAX_LISTED_MONITORS];

@@ -16,6 +16,10 @@ struct SaverCovers {
 };
 extern SaverCovers saverCovers;
 
+// The index of the primary monitor in the list: the one the system marks so, else the one holding the
+// origin; `count` when there is none.
+uint32_t primaryIndex(const MonitorArea* monitors, uint32_t count);
+
 // The rectangles, in virtual-screen pixels, that need a cover, read through the platform table: every
 // monitor but the primary, leaving out empty rectangles, ones that lie wholly inside the primary
 // (a mirrored display shows the saver window already) and repeats. The primary is the monitor the

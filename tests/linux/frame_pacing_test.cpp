@@ -1,36 +1,76 @@
-// The pacing arithmetic: what is left of the delay after drawing, and the early wake-ups for ticks.
+// The pacing arithmetic: what is left of the delay after drawing, and the update ticks by the clock.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "hack/frame_pacing.h"
 
 namespace {
 
 TEST(FramePacing, SleepsWhatIsLeftOfTheDelayAfterDrawing) {
-    // Frame began at 0 with a 20 ms delay and took 7 ms; the last tick was just now.
-    EXPECT_EQ(pacingSleepMicroseconds(7000, 20000, 0, 0), 13000);
+    // Frame began at 0 with a 20 ms delay and took 7 ms.
+    EXPECT_EQ(pacingSleepMicroseconds(7000, 20000), 13000);
     // A frame slower than the delay: no sleep at all, the next frame starts at once.
-    EXPECT_EQ(pacingSleepMicroseconds(25000, 20000, 0, 0), 0);
-    EXPECT_EQ(pacingSleepMicroseconds(20000, 20000, 0, 0), 0);
-    // --delay 0 draws flat out.
-    EXPECT_EQ(pacingSleepMicroseconds(5000, 5000, 3, 0), 0);
+    EXPECT_EQ(pacingSleepMicroseconds(25000, 20000), 0);
+    EXPECT_EQ(pacingSleepMicroseconds(20000, 20000), 0);
+    // --delay 0 draws flat out; a long delay is slept in slices.
+    EXPECT_EQ(pacingSleepMicroseconds(5000, 5000), 0);
+    EXPECT_EQ(pacingSleepMicroseconds(0, 10000000), LONGEST_SLEEP_US);
 }
 
-TEST(FramePacing, WakesForATickThatFallsDueInsideTheSleep) {
-    // 15 ms since the last tick, 300 us into the current millisecond: the tick is due when the timer
-    // reads 21 ms after it, 5.7 ms from now, before the 10 ms left of the frame.
-    EXPECT_EQ(pacingSleepMicroseconds(10000, 20000, 15, 300), 5700);
-    // Exactly 20 ms is not yet due (the core wants more than 20); 21 is due now.
-    EXPECT_EQ(pacingSleepMicroseconds(0, 20000, 20, 400), 600);
-    EXPECT_EQ(pacingSleepMicroseconds(0, 20000, 21, 0), 0);
-    // A long delay is split into tick-sized sleeps, never one that sleeps past a tick.
-    EXPECT_EQ(pacingSleepMicroseconds(0, 1000000, 0, 0), 21000);
-    // A tick long overdue (the timer ran past while drawing) asks for it at once.
-    EXPECT_EQ(pacingSleepMicroseconds(0, 20000, 500, 0), 0);
+// The loop's pattern on a clock the test moves: take the ticks due, draw a frame of `drawUs`, sleep
+// out the delay in the slices the pacing asks for, taking the ticks due after each. Returns the ticks
+// run from 0 until `untilUs`.
+int64_t ticksOfRunning(int64_t drawUs, int64_t delayUs, int64_t untilUs, AfterStall afterStall,
+                       int64_t stallAtUs = -1, int64_t stallUs = 0) {
+    TickClock clock;
+    int64_t now = 0, ticks = 0;
+    while (now < untilUs) {
+        const int64_t frameStart = now;
+        ticks += takeDueTicks(clock, now, afterStall);
+        now = std::min(now + drawUs, untilUs);
+        if (stallAtUs >= 0 && now >= stallAtUs) {
+            now += stallUs;
+            stallAtUs = -1;
+        }
+        for (int64_t sleep; now < untilUs && (sleep = pacingSleepMicroseconds(now, frameStart + delayUs)) > 0;) {
+            now = std::min(now + sleep, untilUs);
+            ticks += takeDueTicks(clock, now, afterStall);
+        }
+    }
+    // The count a pass at `untilUs` would reach.
+    return ticks + takeDueTicks(clock, untilUs, afterStall);
 }
 
-TEST(FramePacing, AStepBackOfTheTimerNeverSleepsLongerThanTheFrame) {
-    // A negative reading (the tick taken in a later millisecond than this one) is still bounded.
-    EXPECT_EQ(pacingSleepMicroseconds(0, 20000, -5, 0), 20000);
+TEST(TicksByTheClock, TenSecondsRunTheSameTicksAtAnyFrameRate) {
+    const int64_t due = 10000000 / TICK_PERIOD_US;  // 476
+    // 3840 x 2160 on software rendering: 118 ms a frame. 320 x 240: 3 ms a frame, 20 ms delay.
+    EXPECT_NEAR(ticksOfRunning(118000, 20000, 10000000, AfterStall::CarryOn), due, 1);
+    EXPECT_NEAR(ticksOfRunning(3000, 20000, 10000000, AfterStall::CarryOn), due, 1);
+    EXPECT_NEAR(ticksOfRunning(900, 0, 10000000, AfterStall::CarryOn), due, 1);
+    // A frame every 3 s (--delay 3000000) is no stall.
+    EXPECT_NEAR(ticksOfRunning(2000, 3000000, 10000000, AfterStall::CarryOn), due, 1);
+}
+
+TEST(TicksByTheClock, AStallIsNotMadeUpOnItsOwnButIsWhenCopiesKeepTogether) {
+    const int64_t due = 10000000 / TICK_PERIOD_US;
+    const int64_t stall = 5000000 / TICK_PERIOD_US;
+    // Stopped for 5 s in the middle: on its own the tour loses those 5 s, not more, not less.
+    EXPECT_NEAR(ticksOfRunning(3000, 20000, 10000000, AfterStall::CarryOn, 4000000, 5000000), due - stall, 2);
+    // A copy keeping one view with others runs them at once and is on time again.
+    EXPECT_NEAR(ticksOfRunning(3000, 20000, 10000000, AfterStall::CatchUp, 4000000, 5000000), due, 1);
+    // Less than a second behind (a slow frame) is made up on its own too.
+    EXPECT_NEAR(ticksOfRunning(3000, 20000, 10000000, AfterStall::CarryOn, 4000000, 900000), due, 1);
+
+    TickClock clock{1000000, 0};
+    EXPECT_EQ(takeDueTicks(clock, 500000, AfterStall::CarryOn), 0);  // before the start
+    EXPECT_EQ(takeDueTicks(clock, 1000000 + 3 * TICK_PERIOD_US - 1, AfterStall::CarryOn), 2);
+    EXPECT_EQ(takeDueTicks(clock, 1000000 + 3 * TICK_PERIOD_US, AfterStall::CarryOn), 1);
+    // After a stall it carries on from then: the next tick one period later.
+    EXPECT_EQ(takeDueTicks(clock, 9000000, AfterStall::CarryOn), 0);
+    EXPECT_EQ(takeDueTicks(clock, 9000000 + TICK_PERIOD_US - 1, AfterStall::CarryOn), 0);
+    EXPECT_EQ(takeDueTicks(clock, 9000000 + TICK_PERIOD_US, AfterStall::CarryOn), 1);
+    EXPECT_EQ(clock.ticksRun, 4);
 }
 
 TEST(FrameRate, CountsFramesOverEachWholeSecond) {

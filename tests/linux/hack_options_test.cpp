@@ -74,6 +74,17 @@ TEST(HackOptions, StillsTakeTheirSizeCountStepAndStart) {
     EXPECT_EQ(o.frames, 12);
     EXPECT_EQ(o.every, 5);
     EXPECT_EQ(o.startTick, 100);
+    // A desk: the first monitor is the primary; offsets may be negative either way of writing them.
+    const HackOptions desk = options({"--render", "out", "--monitors", "1024x768+0+0,800x600-800+-120,640x480+1024+768"});
+    ASSERT_EQ(desk.monitorCount, 3u);
+    const MonitorArea want[] = {{0, 0, 1024, 768, true}, {-800, -120, 0, 480, false}, {1024, 768, 1664, 1248, false}};
+    for (uint32_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(desk.monitors[i].left, want[i].left) << i;
+        EXPECT_EQ(desk.monitors[i].top, want[i].top) << i;
+        EXPECT_EQ(desk.monitors[i].right, want[i].right) << i;
+        EXPECT_EQ(desk.monitors[i].bottom, want[i].bottom) << i;
+        EXPECT_EQ(desk.monitors[i].primary, want[i].primary) << i;
+    }
     // Stills need no display, whatever XScreenSaver's variable says.
     EXPECT_EQ(options({"--render", "out"}, "0x200001").target, HackTarget::Stills);
 }
@@ -124,6 +135,13 @@ TEST(HackOptions, EveryBadValueIsRefusedWithTheFlagAndWhatItAccepts) {
         {{"--fullscreen="}, "--fullscreen takes no value"},
         {{"--render", "--render"}, "--render takes a folder"},
         {{"--render", "--size", "64x64"}, "--render takes a folder"},
+        {{"--render", "o", "--monitors", "1024x768"}, "--monitors takes WxH+X+Y"},
+        {{"--render", "o", "--monitors", "1024x768+0"}, "--monitors"},
+        {{"--render", "o", "--monitors", "1024x768+0+0,"}, "--monitors"},
+        {{"--render", "o", "--monitors", "1024x768+0+0+0"}, "--monitors"},
+        {{"--render", "o", "--monitors", "8x8+0+0"}, "--monitors"},
+        {{"--render", "o", "--monitors", "8192x8192+0+0,8192x8192+8192+0,16x16+16384+0"}, "--monitors"},
+        {{"--monitors", "1024x768+0+0"}, "--monitors goes with --render"},
         {{"stray"}, "unknown option stray"},
         {{"--bad\nline"}, "unknown option --bad\\x0Aline"},
         {{"--caf\xC3\xA9"}, "unknown option --caf\\xC3\\xA9"},

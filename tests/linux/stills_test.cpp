@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -104,6 +105,45 @@ TEST(Stills, TheFirstPictureOfTickZeroIsTheSaversFirstFrame) {
     // And it is a picture: the Sun is bright in the middle of the initial view.
     const uint8_t* centre = &written[(150 * 400 + 200) * 3];
     EXPECT_GT(centre[0] + centre[1] + centre[2], 300);
+}
+
+// A desk of three: the primary on the right of the origin, a monitor of another size left of it
+// reaching above, one below. One picture of the bounding box: the primary's part is the picture of
+// the primary alone, the others show sky of their own, and where no monitor is stays black.
+TEST(Stills, ADeskIsOnePictureOfItsBoundingBoxWithEveryMonitorInItsPlace) {
+    const std::string desk = scratch("stills-desk"), alone = scratch("stills-desk-primary");
+    ASSERT_EQ(runProgram("--render " + desk + " --seed 7 --start-tick 300 --monitors 320x240+0+0,200x300-200-60,160x120+40+240"), 0);
+    ASSERT_EQ(runProgram("--render " + alone + " --seed 7 --start-tick 300 --size 320x240"), 0);
+    int width = 0, height = 0, primaryWidth = 0, primaryHeight = 0;
+    std::vector<uint8_t> picture, primary;
+    ASSERT_TRUE(readPngFile(stillFileName(desk, 1), &width, &height, &picture));
+    ASSERT_TRUE(readPngFile(stillFileName(alone, 1), &primaryWidth, &primaryHeight, &primary));
+    ASSERT_EQ(width, 520);  // x -200..320
+    ASSERT_EQ(height, 420);  // y -60..360
+    const auto pixel = [&](int x, int y) { return &picture[(static_cast<size_t>(y + 60) * 520 + (x + 200)) * 3]; };
+    const auto lit = [](const uint8_t* p) { return p[0] + p[1] + p[2] > 0; };
+
+    // The primary's part, away from the seams of the view continued past its edges.
+    size_t differing = 0;
+    for (int y = 1; y < 239; ++y)
+        for (int x = 1; x < 319; ++x)
+            for (int c = 0; c < 3; ++c)
+                differing += std::abs(pixel(x, y)[c] - primary[(static_cast<size_t>(y) * 320 + x) * 3 + c]) > 2;
+    EXPECT_LT(differing, 320u * 240u * 3u / 1000u) << "of the primary's part";
+
+    // Every other monitor shows stars; nowhere else is anything drawn.
+    size_t litLeft = 0, litBelow = 0, litElsewhere = 0;
+    for (int y = -60; y < 360; ++y)
+        for (int x = -200; x < 320; ++x) {
+            const bool left = x < 0 && y < 240, below = x >= 40 && x < 200 && y >= 240, onPrimary = x >= 0 && y < 240;
+            if (!lit(pixel(x, y))) continue;
+            if (left) ++litLeft;
+            else if (below) ++litBelow;
+            else if (!onPrimary) ++litElsewhere;
+        }
+    EXPECT_GT(litLeft, 20u);
+    EXPECT_GT(litBelow, 5u);
+    EXPECT_EQ(litElsewhere, 0u);
 }
 
 // The exit code and what the program said on stderr, run through the shell with `shellBefore` first.

@@ -8,10 +8,13 @@
 #include <cstring>
 #include <vector>
 
+#include "gl/gl_api.h"
 #include "gl/offscreen_context.h"
 #include "hack/hack_scene.h"
+#include "hack/monitor_layout.h"
 #include "pictures/png_file.h"
 #include "render/frame_render.h"
+#include "render/frame_views.h"
 #include "scene/update_tick.h"
 
 namespace {
@@ -42,30 +45,56 @@ int renderStills(const HackOptions& options) {
         std::fprintf(stderr, "orbitarium: cannot make %s: %s\n", options.renderDirectory.c_str(), std::strerror(errno));
         return 1;
     }
+    // A desk: one picture of its bounding box, the scene set up for the primary.
+    const bool desk = options.monitorCount > 0;
+    const MonitorArea box = desk ? boundingBox(options.monitors, options.monitorCount)
+                                 : MonitorArea{0, 0, options.width, options.height, true};
+    const int width = box.right - box.left, height = box.bottom - box.top;
     OffscreenContext context;
-    if (!context.create(options.width, options.height)) {
+    if (!context.create(width, height)) {
         std::fprintf(stderr, "orbitarium: no offscreen OpenGL: %s\n", context.error().c_str());
         return 1;
     }
-    applyHackOptions(options, options.width, options.height);
+    const WindowView primary = windowView(options.monitors, options.monitorCount, box);
+    if (desk)
+        applyHackOptions(options, static_cast<int>(primary.primaryWidth), static_cast<int>(primary.primaryHeight));
+    else
+        applyHackOptions(options, width, height);
     setUpHackScene(options);
+    // Every monitor's view at its place in the picture (rows from the bottom).
+    frameViews.count = 0;
+    for (uint32_t i = 0; desk && i < options.monitorCount; ++i) {
+        const MonitorArea& monitor = options.monitors[i];
+        const WindowView view = windowView(options.monitors, options.monitorCount, monitor);
+        addFrameView(nullptr, monitor.left - box.left, box.bottom - monitor.bottom, view.primaryWidth,
+                     view.primaryHeight, view.area);
+    }
     for (int32_t t = 0; t < options.startTick; ++t) updateTick();
 
     const bool terminal = isatty(STDERR_FILENO) != 0;
     for (int32_t i = 0; i < options.frames; ++i) {
         if (i > 0)
             for (int32_t t = 0; t < options.every; ++t) updateTick();
-        drawFrame();
+        if (desk) {
+            // Black where no monitor is: the views clear only their own rectangles.
+            glDisable(GL_SCISSOR_TEST);
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            drawFrameOnEveryView();
+        } else {
+            drawFrame();
+        }
         const std::vector<unsigned char> pixels = context.readPixels();
         const std::string path = stillFileName(options.renderDirectory, i + 1);
         std::string reason;
-        if (!writePngFile(path, options.width, options.height, pixels.data(), true, &reason)) {
+        if (!writePngFile(path, width, height, pixels.data(), true, &reason)) {
             std::fprintf(stderr, "orbitarium: cannot write %s: %s\n", path.c_str(), reason.c_str());
+            frameViews.count = 0;
             releaseHackScene();
             return 1;
         }
         showProgress(i + 1, options.frames, terminal);
     }
+    frameViews.count = 0;
     releaseHackScene();
     return 0;
 }

@@ -19,7 +19,6 @@
 #include "render/fps_overlay.h"
 #include "render/frame_render.h"
 #include "render/view_size.h"
-#include "saver/frame_loop.h"
 #include "scene/update_tick.h"
 
 namespace {
@@ -58,12 +57,11 @@ int64_t nowMicroseconds() {
     return static_cast<int64_t>(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
 }
 
-// One update tick when it is due, by the core's rule (more than 20 ms since the last).
-void tickWhenDue() {
-    const uint32_t now = platform.multimediaTime();
-    if (!tickDue(now, lastTickTime)) return;
-    updateTick();
-    lastTickTime = now;
+// The ticks run by the clock, monotonic microseconds.
+TickClock tickClock;
+
+void runDueTicks() {
+    for (int64_t n = takeDueTicks(tickClock, nowMicroseconds(), AfterStall::CarryOn); n > 0; --n) updateTick();
 }
 
 bool stopping() { return stopSignal != 0 || x11Failed(); }
@@ -71,24 +69,20 @@ bool stopping() { return stopSignal != 0 || x11Failed(); }
 // Whether an event handled during the wait needs the loop now: the end, or a frame at a new size.
 bool frameWanted() { return hackInput.quit || hackInput.closePending || hackInput.resized; }
 
-// Sleeps out the rest of the frame's delay, waking for every tick that falls due on the way, and at
-// once for X events (handled here) and the stop signals, whatever the delay.
+// Sleeps out the rest of the frame's delay, running the ticks due on the way, and waking at once for
+// X events (handled here) and the stop signals, whatever the delay.
 void waitForNextFrame(X11Session* session, int64_t deadline) {
     pollfd watched[2] = {{ConnectionNumber(session->display), POLLIN, 0}, {wakePipe[0], POLLIN, 0}};
     while (!stopping()) {
         // Also takes what Xlib has already read into its queue, which a poll of the socket cannot see.
         pumpX11Events(session);
         if (frameWanted() || stopping()) return;
-        const int64_t now = nowMicroseconds();
-        // Both clocks are CLOCK_MONOTONIC: the tick timer is this clock in whole milliseconds.
-        const int32_t msSinceTick = static_cast<int32_t>(platform.multimediaTime() - lastTickTime);
-        const int64_t sleep = pacingSleepMicroseconds(now, deadline, msSinceTick, static_cast<int32_t>(now % 1000));
+        const int64_t sleep = pacingSleepMicroseconds(nowMicroseconds(), deadline);
         if (sleep > 0) {
             const timespec span{static_cast<time_t>(sleep / 1000000), static_cast<long>(sleep % 1000000) * 1000};
             ppoll(watched, wakePipe[0] >= 0 ? 2 : 1, &span, nullptr);
         }
-        // A tick due together with the frame runs first, so that frames 20 ms apart do not skip it.
-        tickWhenDue();
+        runDueTicks();
         if (nowMicroseconds() >= deadline) return;
     }
 }
@@ -140,7 +134,8 @@ int runOnX11(const HackOptions& options, void (*framePresented)(int64_t microsec
     if (options.fps) countDrawnTriangles();
     FrameRate rate;
     bool resting = false;
-    lastTickTime = platform.multimediaTime();
+    for (int32_t t = 0; t < options.startTick; ++t) updateTick();
+    tickClock = TickClock{nowMicroseconds(), 0};
 
     while (!stopping()) {
         const int64_t frameStart = nowMicroseconds();
@@ -155,7 +150,7 @@ int runOnX11(const HackOptions& options, void (*framePresented)(int64_t microsec
         if (resting) {
             // The time rested is not made up: the tour goes on from where it stopped.
             resting = false;
-            lastTickTime = platform.multimediaTime();
+            carryOnFrom(tickClock, nowMicroseconds());
             rate = FrameRate{};
         }
         if (hackInput.resized) {
@@ -163,6 +158,7 @@ int runOnX11(const HackOptions& options, void (*framePresented)(int64_t microsec
             applyViewSize(hackInput.width, hackInput.height);
             resizeX11Drawing(&session, hackInput.width, hackInput.height);
         }
+        runDueTicks();
         // The frame code's own swap finds no WGL entry in libGL and does nothing: the frame is
         // shown here, after the counter is drawn over it.
         drawFrame();
@@ -174,7 +170,6 @@ int runOnX11(const HackOptions& options, void (*framePresented)(int64_t microsec
         presentX11Frame(&session);
         noteFrameShown(&session, hackInput.width, hackInput.height);
         if (framePresented) framePresented(nowMicroseconds());
-        tickWhenDue();
         waitForNextFrame(&session, frameStart + options.delayMicroseconds);
     }
     closeX11(&session);

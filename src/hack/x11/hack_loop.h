@@ -1,5 +1,6 @@
 #pragma once
-// Running the saver on X11 until it ends: frames paced by the delay, ticks every 20 ms, and
+// Running the saver on X11 until it ends: frames paced by the delay, ticks by the clock (one per
+// 21 ms since the start, a stall of over a second not made up), and
 // SIGTERM or SIGINT ending it at once with exit code 0. While nothing of the window shows (unmapped,
 // or wholly covered) it draws nothing, runs no tick and sleeps until the X connection has news.
 #include "hack/hack_options.h"
