@@ -366,6 +366,14 @@ class SaverTestCase(unittest.TestCase):
         code = self.session.wait_exit(timeout=timeout)
         self.assertEqual(code, expected, "%s%s" % (what and "%s: " % (what,), self.session.exit_report()))
 
+    def end_saver_left_running(self):
+        """After a failed case: ends the saver if it still runs (wait_exit kills what does not end)."""
+        if self.session.running():
+            try:
+                self.session.wait_exit(timeout=0)
+            except HarnessError:
+                pass
+
     def assertExitsAtOnceWithoutAWindow(self, *args):
         """Starts the saver with these options and checks that it ends with 0, showing no window."""
         self.session.launch(*args)

@@ -54,11 +54,7 @@ class DriverChoice(harness.SessionTestCase):
                 pass
 
     def tearDown(self):
-        if self.session.running():  # a failed case: end it
-            try:
-                self.session.wait_exit(timeout=0)
-            except harness.HarnessError:
-                pass
+        self.end_saver_left_running()
         shutil.rmtree(self.folder, ignore_errors=True)
         self.clear_system_folder()
 

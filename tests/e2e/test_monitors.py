@@ -47,11 +47,7 @@ class TwoMonitors(harness.SaverTestCase):
                                                    two_monitors.TwoMonitorSession.SECOND])
 
     def tearDown(self):
-        if self.session.running():
-            try:
-                self.session.wait_exit(timeout=0)
-            except harness.HarnessError:
-                pass
+        self.end_saver_left_running()
         self.session.reg_delete_key()
         # A saver that had to be killed leaves its display mode behind.
         if self.session.monitors() != [two_monitors.TwoMonitorSession.PRIMARY, two_monitors.TwoMonitorSession.SECOND]:

@@ -34,11 +34,7 @@ class PlantedLibraries(harness.SessionTestCase):
         self.session.scr = os.path.join(self.folder, os.path.basename(SCR))
 
     def tearDown(self):
-        if self.session.running():
-            try:
-                self.session.wait_exit(timeout=0)
-            except harness.HarnessError:
-                pass
+        self.end_saver_left_running()
         self.session.reg_delete_key()
         shutil.rmtree(self.folder, ignore_errors=True)
         self.session.scr = os.path.abspath(SCR)

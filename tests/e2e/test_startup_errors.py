@@ -7,11 +7,7 @@ import harness
 
 class StaleStoredMode(harness.SessionTestCase):
     def tearDown(self):
-        if self.session.running():
-            try:
-                self.session.wait_exit(timeout=0)
-            except harness.HarnessError:
-                pass
+        self.end_saver_left_running()
         self.session.reg_delete_key()
 
     def test_a_mode_the_display_no_longer_lists_runs_in_its_own_mode_without_a_box(self):
