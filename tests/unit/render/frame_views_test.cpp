@@ -22,6 +22,9 @@ namespace {
 
 MonitorArea area(int32_t x, int32_t y, int32_t width, int32_t height) { return {x, y, x + width, y + height, false}; }
 
+uint32_t skySeed = 0;
+uint32_t fixedTickCount() { return skySeed; }
+
 // Whether pixel (x, y) lies within one pixel of the other monitor: on the seam between the two.
 bool onSeam(int x, int y, const MonitorArea& other) {
     const int dx = std::max({other.left - x, 0, x - (other.right - 1)});
@@ -65,12 +68,10 @@ protected:
         saverSettings.ScrWidth = PRIMARY_WIDTH;
         saverSettings.ScrHeight = PRIMARY_HEIGHT;
         saverSettings.CameraSpeed = 5;
-        setUpScene();
         ready = true;
     }
     static void TearDownTestSuite() {
         frameViews.count = 0;
-        if (ready) releaseScene();
         ready = false;
         delete context;
         context = nullptr;
@@ -115,9 +116,14 @@ OffscreenContext* FrameViewsOnScreen::context = nullptr;
 bool FrameViewsOnScreen::ready = false;
 
 // A neighbour right of, left of and above the primary, and one of another height lower down: at three
-// moments of the tour, the tiles drawn with their own frustums equal the one picture of the bounding box
-// over their areas, but for pixels along a seam where a triangle edge lands on both sides.
+// moments of the tour, for two skies, the tiles drawn with their own frustums equal the one picture of
+// the bounding box over their areas, but for pixels along a seam where a triangle edge lands on both
+// sides. Elsewhere the two projections' rounding may tip a colour by one level, and now and then a
+// pixel further: a one-pixel star whose centre lies on a pixel's edge, a texel or mipmap level at its
+// boundary (at most 3 such pixels in any comparison over 64 skies). A wrong frustum, a view with a level
+// of detail of its own or a sky that stops at a seam differ in hundreds.
 TEST_F(FrameViewsOnScreen, TheTilesEqualTheOneWidePicture) {
+    const Platform saved = platform;
     const MonitorArea primary = area(0, 0, PRIMARY_WIDTH, PRIMARY_HEIGHT);
     const struct {
         const char* name;
@@ -126,59 +132,71 @@ TEST_F(FrameViewsOnScreen, TheTilesEqualTheOneWidePicture) {
                    {"left", area(-240, 0, 240, 240)},
                    {"above", area(0, -200, 320, 200)},
                    {"lower-right", area(320, 60, 200, 300)}};
-    int seamPixels = 0, offSeamPixels = 0, comparedPixels = 0;
-    for (int moment = 0; moment < 3; ++moment) {
-        for (int tick = 0; tick < (moment == 0 ? 40 : 700); ++tick) updateTick();
-        for (const auto& layout : layouts) {
-            SCOPED_TRACE(testing::Message() << layout.name << " at moment " << moment);
-            const std::vector<MonitorArea> monitors = {primary, layout.neighbour};
-            MonitorArea box = primary;
-            box.left = std::min(box.left, layout.neighbour.left);
-            box.top = std::min(box.top, layout.neighbour.top);
-            box.right = std::max(box.right, layout.neighbour.right);
-            box.bottom = std::max(box.bottom, layout.neighbour.bottom);
+    int seamPixels = 0, offSeamPixels = 0, tippedPixels = 0, comparedPixels = 0;
+    for (const uint32_t seed : {13u, 16u}) {
+        skySeed = seed;
+        platform.tickCount = fixedTickCount;  // the set-up draws the sky and orbits from its low byte
+        setUpScene();
+        platform = saved;
+        for (int moment = 0; moment < 3; ++moment) {
+            for (int tick = 0; tick < (moment == 0 ? 40 : 700); ++tick) updateTick();
+            for (const auto& layout : layouts) {
+                SCOPED_TRACE(testing::Message() << layout.name << " at moment " << moment);
+                const std::vector<MonitorArea> monitors = {primary, layout.neighbour};
+                MonitorArea box = primary;
+                box.left = std::min(box.left, layout.neighbour.left);
+                box.top = std::min(box.top, layout.neighbour.top);
+                box.right = std::max(box.right, layout.neighbour.right);
+                box.bottom = std::max(box.bottom, layout.neighbour.bottom);
 
-            // The level of detail settles first: it moves one level a frame.
-            placeViews(monitors, box, true);
-            draw(30);
-            const std::vector<unsigned char> wide = draw(1);
-            placeViews(monitors, box, false);
-            const std::vector<unsigned char> tiles = draw(1);
-            frameViews.count = 0;
-            if (moment == 1) {
-                const std::string name = std::string(ORBITARIUM_TEST_OUTPUT_DIR) + "/monitors-" + layout.name;
-                writePng(name + "-tiles.png", CANVAS_WIDTH, CANVAS_HEIGHT, tiles);
-                writePng(name + "-wide.png", CANVAS_WIDTH, CANVAS_HEIGHT, wide);
-            }
+                // The level of detail settles first: it moves one level a frame.
+                placeViews(monitors, box, true);
+                draw(30);
+                const std::vector<unsigned char> wide = draw(1);
+                placeViews(monitors, box, false);
+                const std::vector<unsigned char> tiles = draw(1);
+                frameViews.count = 0;
+                if (moment == 1) {
+                    const std::string name = std::string(ORBITARIUM_TEST_OUTPUT_DIR) + "/monitors-" + layout.name;
+                    writePng(name + "-tiles.png", CANVAS_WIDTH, CANVAS_HEIGHT, tiles);
+                    writePng(name + "-wide.png", CANVAS_WIDTH, CANVAS_HEIGHT, wide);
+                }
 
-            int lit = 0;
-            for (std::size_t m = 0; m < monitors.size(); ++m) {
-                const MonitorArea& monitor = monitors[m];
-                const MonitorArea& other = monitors[1 - m];
-                for (int y = monitor.top; y < monitor.bottom; ++y)
-                    for (int x = monitor.left; x < monitor.right; ++x) {
-                        const std::size_t at = 3 * (static_cast<std::size_t>(box.bottom - 1 - y) * CANVAS_WIDTH +
-                                                    static_cast<std::size_t>(x - box.left));
-                        ++comparedPixels;
-                        if (tiles[at] + tiles[at + 1] + tiles[at + 2] > 60) ++lit;
-                        if (tiles[at] == wide[at] && tiles[at + 1] == wide[at + 1] && tiles[at + 2] == wide[at + 2])
-                            continue;
-                        if (onSeam(x, y, other)) {
-                            ++seamPixels;
-                            continue;
+                int lit = 0, tipped = 0;
+                for (std::size_t m = 0; m < monitors.size(); ++m) {
+                    const MonitorArea& monitor = monitors[m];
+                    const MonitorArea& other = monitors[1 - m];
+                    for (int y = monitor.top; y < monitor.bottom; ++y)
+                        for (int x = monitor.left; x < monitor.right; ++x) {
+                            const std::size_t at = 3 * (static_cast<std::size_t>(box.bottom - 1 - y) * CANVAS_WIDTH +
+                                                        static_cast<std::size_t>(x - box.left));
+                            ++comparedPixels;
+                            if (tiles[at] + tiles[at + 1] + tiles[at + 2] > 60) ++lit;
+                            if (tiles[at] == wide[at] && tiles[at + 1] == wide[at + 1] && tiles[at + 2] == wide[at + 2])
+                                continue;
+                            if (onSeam(x, y, other)) {
+                                ++seamPixels;
+                                continue;
+                            }
+                            ++offSeamPixels;
+                            for (int c = 0; c < 3; ++c)
+                                if (std::abs(tiles[at + c] - wide[at + c]) > 1) {
+                                    ++tipped;
+                                    break;
+                                }
                         }
-                        // Elsewhere the same pixel, but that the two projections' rounding may tip a
-                        // colour's interpolation by one level.
-                        ++offSeamPixels;
-                        for (int c = 0; c < 3; ++c)
-                            ASSERT_LE(std::abs(tiles[at + c] - wide[at + c]), 1) << "pixel " << x << ", " << y;
-                    }
+                }
+                EXPECT_GT(lit, 0) << "nothing drawn";
+                EXPECT_LE(tipped, 8) << "pixels off the seam that differ by more than one level";
+                tippedPixels += tipped;
             }
-            EXPECT_GT(lit, 0) << "nothing drawn";
         }
+        releaseScene();
     }
-    std::printf("tiles against the wide picture: of %d pixels, %d differ on a seam and %d elsewhere by one level\n",
-                comparedPixels, seamPixels, offSeamPixels);
+    std::printf("tiles against the wide picture: of %d pixels, %d differ on a seam, %d elsewhere (%d of them by "
+                "more than one level)\n", comparedPixels, seamPixels, offSeamPixels, tippedPixels);
+    // A star centred just beyond a seam that showed on one side only would add a few pixels each.
+    EXPECT_LE(seamPixels, 8) << "what crosses a seam is cut there";
 }
 
 }  // namespace
