@@ -1,8 +1,8 @@
 #include "saver/win32/monitor_covers.h"
 
 #include "gl/gl_api.h"
-#include "platform/platform.h"
 #include "gl/window_system.h"
+#include "platform/platform.h"
 #include "render/frame_views.h"
 #include "saver/saver_input.h"
 #include "saver/saver_windows.h"
