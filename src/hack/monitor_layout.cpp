@@ -1,5 +1,6 @@
 #include "hack/monitor_layout.h"
 
+#include "render/frame_views.h"
 #include "saver/saver_windows.h"
 
 WindowView windowView(const MonitorArea* monitors, uint32_t count, const MonitorArea& window) {
@@ -25,4 +26,16 @@ MonitorArea boundingBox(const MonitorArea* monitors, uint32_t count) {
     }
     box.primary = false;
     return box;
+}
+
+void layOutViews(const MonitorArea* monitors, uint32_t count, const MonitorArea* shown, uint32_t shownCount,
+                 const MonitorArea& drawable) {
+    frameViews = FrameViews{};
+    for (uint32_t i = 0; i < shownCount; ++i) {
+        const MonitorArea& part = shown[i];
+        const WindowView view = windowView(monitors, count, part);
+        // The drawable's rows count from its bottom.
+        addFrameView(nullptr, part.left - drawable.left, drawable.bottom - part.bottom, view.primaryWidth,
+                     view.primaryHeight, view.area);
+    }
 }

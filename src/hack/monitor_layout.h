@@ -19,3 +19,9 @@ WindowView windowView(const MonitorArea* monitors, uint32_t count, const Monitor
 
 // The smallest rectangle holding every monitor listed (count > 0).
 MonitorArea boundingBox(const MonitorArea* monitors, uint32_t count);
+
+// Replaces the frame's views with one for each rectangle of `shown` (root pixels): its part of the view
+// the primary of `monitors` anchors, at its place in one drawable that covers `drawable` (root pixels).
+// Needs a current rendering context.
+void layOutViews(const MonitorArea* monitors, uint32_t count, const MonitorArea* shown, uint32_t shownCount,
+                 const MonitorArea& drawable);

@@ -97,7 +97,7 @@ void drawFrame() {
 }
 
 void drawFrameOnEveryView() {
-    if (frameViews.count < 2) {
+    if (frameViews.count == 0) {
         drawFrame();
         return;
     }

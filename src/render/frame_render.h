@@ -9,7 +9,7 @@ void drawFrame();
 
 // The same frame in every view of frameViews (the primary first, each into its own drawable, swapped
 // there), with what the scene is at this moment decided once for all of them; drawFrame itself when
-// there is only one view.
+// the list is empty.
 void drawFrameOnEveryView();
 
 // Draws one body's visible triangles in one glBegin/glEnd block, with the body's transform already set:

@@ -38,7 +38,7 @@ struct FrameView {
 constexpr uint32_t MAX_FRAME_VIEWS = 17;
 struct FrameViews {
     FrameView views[MAX_FRAME_VIEWS];
-    uint32_t count = 0;       // 0 or 1: the frame of one view only
+    uint32_t count = 0;       // 0: the frame of the one window, with its own frustum
     void* current = nullptr;  // the drawable the frame last made the context current on
 };
 extern FrameViews frameViews;

@@ -61,14 +61,8 @@ int renderStills(const HackOptions& options) {
     else
         applyHackOptions(options, width, height);
     setUpHackScene(options);
-    // Every monitor's view at its place in the picture (rows from the bottom).
-    frameViews.count = 0;
-    for (uint32_t i = 0; desk && i < options.monitorCount; ++i) {
-        const MonitorArea& monitor = options.monitors[i];
-        const WindowView view = windowView(options.monitors, options.monitorCount, monitor);
-        addFrameView(nullptr, monitor.left - box.left, box.bottom - monitor.bottom, view.primaryWidth,
-                     view.primaryHeight, view.area);
-    }
+    // Every monitor's view at its place in the picture.
+    layOutViews(options.monitors, options.monitorCount, options.monitors, options.monitorCount, box);
     for (int32_t t = 0; t < options.startTick; ++t) updateTick();
 
     const bool terminal = isatty(STDERR_FILENO) != 0;

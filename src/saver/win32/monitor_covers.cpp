@@ -67,7 +67,10 @@ uint32_t addMonitorViews() {
     const float width = saverSettings.ScrWidth, height = saverSettings.ScrHeight;
     addFrameView(sharedDeviceContext, 0, 0, width, height,
                  MonitorArea{0, 0, truncatePixels(width), truncatePixels(height), true});
-    if (glApi.driverPixelFormat) return 0;
+    if (glApi.driverPixelFormat) {
+        frameViews.count = 0;
+        return 0;
+    }
     uint32_t views = 0;
     const PixelFormatDescriptor descriptor = saverPixelFormat(saverSettings.ColorBits);
     for (uint32_t i = 0; i < saverCovers.count; ++i) {
@@ -85,6 +88,8 @@ uint32_t addMonitorViews() {
             ++views;
     }
     makeContextCurrent(sharedDeviceContext, renderingContext);
+    // No cover drawn: the primary's frame alone, as on one monitor.
+    if (views == 0) frameViews.count = 0;
     return views;
 }
 
