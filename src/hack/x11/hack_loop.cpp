@@ -14,10 +14,13 @@
 #include "hack/frame_pacing.h"
 #include "hack/hack_events.h"
 #include "hack/hack_scene.h"
+#include "hack/monitor_layout.h"
+#include "hack/x11/x11_desk.h"
 #include "hack/x11/x11_window.h"
 #include "platform/platform.h"
 #include "render/fps_overlay.h"
 #include "render/frame_render.h"
+#include "render/frame_views.h"
 #include "render/view_size.h"
 #include "scene/update_tick.h"
 
@@ -51,17 +54,56 @@ void catchStopSignals() {
     sigaction(SIGINT, &action, nullptr);
 }
 
-int64_t nowMicroseconds() {
+int64_t microsecondsOn(clockid_t clock) {
     timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
+    clock_gettime(clock, &now);
     return static_cast<int64_t>(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
 }
 
-// The ticks run by the clock, monotonic microseconds.
+int64_t nowMicroseconds() { return microsecondsOn(CLOCK_MONOTONIC); }
+
+// The ticks run by the clock: the monotonic one for a program on its own; the wall clock, which every
+// copy of the program reads alike, for copies that keep one view together.
 TickClock tickClock;
+clockid_t tickClockId = CLOCK_MONOTONIC;
+AfterStall afterStall = AfterStall::CarryOn;
 
 void runDueTicks() {
-    for (int64_t n = takeDueTicks(tickClock, nowMicroseconds(), AfterStall::CarryOn); n > 0; --n) updateTick();
+    for (int64_t n = takeDueTicks(tickClock, microsecondsOn(tickClockId), afterStall); n > 0; --n) updateTick();
+}
+
+// While the XScreenSaver daemon blanks, it runs a copy of the program on every monitor, each in a
+// window over its monitor. The copies agree without a word between them: the sky and orbits come from
+// the time of blanking (unless --seed names them) and the ticks count from that time on the wall
+// clock, so at any moment every copy has run the same ticks, and each draws its monitor's part of one
+// view. A copy held up (stopped, or starved of time) runs the ticks it missed at once and rejoins.
+bool joinBlankedDesk(Display* display, HackOptions* options) {
+    int64_t blankedAt = 0;
+    if (options->target != HackTarget::Root || !blankingSince(display, &blankedAt)) return false;
+    if (!options->seeded) {
+        options->seeded = true;
+        options->seed = static_cast<int32_t>(blankedAt % 256);
+    }
+    tickClockId = CLOCK_REALTIME;
+    afterStall = AfterStall::CatchUp;
+    tickClock = TickClock{blankedAt * 1000000, 0};
+    return true;
+}
+
+// The primary monitor's size and the frame's views when the picture is part of a desk of several
+// monitors: windows of ours over every monitor, or one copy's window among the daemon's. False, and
+// no views, for a picture of one window's own.
+bool layOutDesk(X11Session* session, bool copyOfDesk, float* primaryWidth, float* primaryHeight) {
+    frameViews = FrameViews{};
+    if (!copyOfDesk && !(session->ownWindow && session->shownCount > 1)) return false;
+    MonitorArea monitors[X11Session::MAX_WINDOWS];
+    const uint32_t count = platform.listMonitors(monitors, X11Session::MAX_WINDOWS);
+    if (count < 2 || session->shownCount == 0) return false;
+    layOutViews(monitors, count, session->shownOnRoot, session->shownCount, session->pixmapOnRoot);
+    const WindowView primary = windowView(monitors, count, session->pixmapOnRoot);
+    *primaryWidth = primary.primaryWidth;
+    *primaryHeight = primary.primaryHeight;
+    return true;
 }
 
 bool stopping() { return stopSignal != 0 || x11Failed(); }
@@ -107,8 +149,11 @@ void waitForX11Events(Display* display) {
 
 }  // namespace
 
-int runOnX11(const HackOptions& options, void (*framePresented)(int64_t microseconds)) {
+int runOnX11(const HackOptions& given, void (*framePresented)(int64_t microseconds)) {
+    HackOptions options = given;
     stopSignal = 0;
+    tickClockId = CLOCK_MONOTONIC;
+    afterStall = AfterStall::CarryOn;
     catchStopSignals();
     if (loadGlApi("libGL.so.1") != GL_LOAD_OK) {
         std::fprintf(stderr, "orbitarium: libGL.so.1 is missing or lacks an OpenGL 1.1 function\n");
@@ -122,7 +167,12 @@ int runOnX11(const HackOptions& options, void (*framePresented)(int64_t microsec
         closeX11(&session);
         return opened == X11Open::Failed ? 1 : 0;
     }
-    applyHackOptions(options, session.width, session.height);
+    const bool copyOfDesk = joinBlankedDesk(session.display, &options);
+    float primaryWidth = 0.0f, primaryHeight = 0.0f;
+    if (layOutDesk(&session, copyOfDesk, &primaryWidth, &primaryHeight))
+        applyHackOptions(options, static_cast<int>(primaryWidth), static_cast<int>(primaryHeight));
+    else
+        applyHackOptions(options, session.width, session.height);
     beginHackInput(options.target, session.width, session.height, session.pointerX, session.pointerY);
     setUpHackScene(options);
     if (stopping()) {
@@ -135,7 +185,7 @@ int runOnX11(const HackOptions& options, void (*framePresented)(int64_t microsec
     FrameRate rate;
     bool resting = false;
     for (int32_t t = 0; t < options.startTick; ++t) updateTick();
-    tickClock = TickClock{nowMicroseconds(), 0};
+    if (!copyOfDesk) tickClock = TickClock{nowMicroseconds(), 0};
 
     while (!stopping()) {
         const int64_t frameStart = nowMicroseconds();
@@ -150,18 +200,19 @@ int runOnX11(const HackOptions& options, void (*framePresented)(int64_t microsec
         if (resting) {
             // The time rested is not made up: the tour goes on from where it stopped.
             resting = false;
-            carryOnFrom(tickClock, nowMicroseconds());
+            if (!copyOfDesk) carryOnFrom(tickClock, nowMicroseconds());
             rate = FrameRate{};
         }
         if (hackInput.resized) {
             hackInput.resized = false;
             applyViewSize(hackInput.width, hackInput.height);
             resizeX11Drawing(&session, hackInput.width, hackInput.height);
+            layOutDesk(&session, copyOfDesk, &primaryWidth, &primaryHeight);
         }
         runDueTicks();
         // The frame code's own swap finds no WGL entry in libGL and does nothing: the frame is
         // shown here, after the counter is drawn over it.
-        drawFrame();
+        drawFrameOnEveryView();
         if (options.fps) {
             countFrame(rate, nowMicroseconds());
             drawOverlayText(frameCounterText(rate.framesPerSecond, takeTriangleCount()), hackInput.width,
@@ -172,6 +223,7 @@ int runOnX11(const HackOptions& options, void (*framePresented)(int64_t microsec
         if (framePresented) framePresented(nowMicroseconds());
         waitForNextFrame(&session, frameStart + options.delayMicroseconds);
     }
+    frameViews = FrameViews{};
     closeX11(&session);
     releaseHackScene();
     return 0;

@@ -24,6 +24,16 @@ struct X11Session {
     Pixmap pixmap = 0;
     GC copyGc = nullptr;
     XVisualInfo pixmapVisual{};
+    // The windows a pixmap's frames are copied into, in root-window pixels, and the pixmap's own
+    // place on the root: one window made by someone else, which the pixmap covers, or, for full
+    // screen over several monitors, a window of ours on each (the first on the primary, `window`),
+    // the pixmap their bounding box.
+    static constexpr uint32_t MAX_WINDOWS = HackOptions::MAX_MONITORS;
+    Window shownWindows[MAX_WINDOWS] = {};
+    MonitorArea shownOnRoot[MAX_WINDOWS];
+    uint32_t shownCount = 0;
+    MonitorArea pixmapOnRoot;
+    uint32_t coveredWindows = 0;             // a bit for each shown window covered whole
     Atom drawnAtom = 0;                      // _ORBITARIUM_DRAWN, on our own window only
     int drawnWidth = 0, drawnHeight = 0;     // the size of the frames last shown
     int framesAtSize = 0;                    // frames shown at that size, counted up to 2
@@ -32,7 +42,7 @@ struct X11Session {
 enum class X11Open { Ready, Failed, WindowGone };
 
 // Opens the display, finds or makes the window and attaches a GLX context to it (GlApi must be
-// loaded). Failed, with a message on stderr, when any of it fails; WindowGone when the given window
+// loaded). Full screen covers every monitor RandR lists (platform.listMonitors reads them from here on). Failed, with a message on stderr, when any of it fails; WindowGone when the given window
 // does not exist (any more). closeX11 tidies what was made. A lost display connection ends the
 // process at once with one line on stderr and exit code 1.
 X11Open openX11(const HackOptions& options, X11Session* session);
@@ -54,7 +64,8 @@ void noteResting(X11Session* session);
 // Shows the frame just drawn: swaps the window's buffers, or copies the pixmap into the window.
 void presentX11Frame(X11Session* session);
 
-// Follows a new window size: on a window made by someone else, a new pixmap of that size.
+// Follows a new window size: on a window made by someone else, a new pixmap of that size (and the
+// window's new place on the root).
 void resizeX11Drawing(X11Session* session, int width, int height);
 
 // Passes every waiting X event to the input rules (hack/hack_events.h).
