@@ -102,9 +102,12 @@ def process_states(pids):
     return "\n".join(found)
 
 
-class XScreenSaverTest(unittest.TestCase):
+class DaemonCase(unittest.TestCase):
+    """The daemon on a display of the class's kind, the program its only hack."""
+    DISPLAY = Display
+
     def setUp(self):
-        self.display = Display(allow_all=True)
+        self.display = self.DISPLAY(allow_all=True)
         if os.geteuid() == 0:
             try:
                 pwd.getpwnam(USER)
@@ -120,30 +123,37 @@ class XScreenSaverTest(unittest.TestCase):
         if os.geteuid() == 0:
             shutil.chown(self.home, USER, USER)
         self.env = dict(self.display.env, HOME=self.home)
+        # Whatever the user ran before this test is not the test's to judge.
+        self.before = set(user_processes(self.display.name))
+        self.daemon = None
+
+    def start_daemon(self, arguments="--root"):
+        """Starts the daemon with the program and `arguments` as its only hack, and waits until it
+        answers."""
         # nice 0: the daemon runs hacks at nice 10 by default, and on a machine busy with other work
         # a process of that priority gets a tenth of the share of the others: the time from
         # "deactivate" to the hack's end would then measure the scheduler, not the hack.
         with open(os.path.join(self.home, ".xscreensaver"), "w") as config:
             config.write("mode:\t\tone\nselected:\t0\nsplash:\t\tFalse\nlock:\t\tFalse\n"
                          "timeout:\t1:00:00\nfade:\t\tFalse\nunfade:\t\tFalse\nnice:\t\t0\n"
-                         "programs:\tGL: %s --root\n" % PROGRAM)
+                         "programs:\tGL: %s %s\n" % (PROGRAM, arguments))
         if os.geteuid() == 0:
             shutil.chown(os.path.join(self.home, ".xscreensaver"), USER, USER)
-        # Whatever the user ran before this test is not the test's to judge.
-        self.before = set(user_processes(self.display.name))
         self.log = open(os.path.join(self.home, "daemon.log"), "w")
         self.daemon = subprocess.Popen(as_user(["xscreensaver", "-no-splash", "-verbose"], self.env),
                                        stdout=self.log, stderr=subprocess.STDOUT)
+        self.wait_for(lambda: self.command("-version").returncode == 0, 20, "the daemon did not answer: ")
 
     def tearDown(self):
-        subprocess.run(as_user(["xscreensaver-command", "-exit"], self.env), stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL)
-        try:
-            self.daemon.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            self.daemon.kill()
-            self.daemon.wait()
-        self.log.close()
+        if self.daemon:
+            subprocess.run(as_user(["xscreensaver-command", "-exit"], self.env), stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL)
+            try:
+                self.daemon.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.daemon.kill()
+                self.daemon.wait()
+            self.log.close()
         self.display.close()
         shutil.rmtree(self.home, ignore_errors=True)
 
@@ -161,7 +171,7 @@ class XScreenSaverTest(unittest.TestCase):
 
     def describe_daemon(self):
         """The daemon's state, what it logged and what the X server shows, for a failure message."""
-        code = self.daemon.poll()
+        code = self.daemon.poll() if self.daemon else "never started"
         state = "the daemon still runs" if code is None else "the daemon ended with %d" % code
         self.log.flush()
         with open(os.path.join(self.home, "daemon.log")) as log:
@@ -174,8 +184,10 @@ class XScreenSaverTest(unittest.TestCase):
         return "%s; it said:\n%s\nthe server shows:\n%s%s\nthe user's processes on the display:\n%s" % (
             state, said, shown[-1500:], version, states)
 
+
+class XScreenSaverTest(DaemonCase):
     def test_the_daemon_shows_the_scene_and_ends_the_hack_promptly(self):
-        self.wait_for(lambda: self.command("-version").returncode == 0, 20, "the daemon did not answer: ")
+        self.start_daemon()
         self.assertEqual(self.command("-activate").returncode, 0)
         self.wait_for(lambda: hack_processes(self.user, self.display.name), 20, "the daemon started no orbitarium")
         # The daemon's own window is black until the hack's first frame is on it.
@@ -231,7 +243,7 @@ class XScreenSaverTest(unittest.TestCase):
     def test_fifty_quick_cycles_end_every_hack_cleanly(self):
         # Cancelled just as it starts, or a little later: each hack ends as asked, none crashes or
         # fails (the daemon logs a hack that ends before it is told to), and none is left behind.
-        self.wait_for(lambda: self.command("-version").returncode == 0, 20, "the daemon did not answer: ")
+        self.start_daemon()
         for cycle in range(50):
             self.assertEqual(self.command("-activate").returncode, 0)
             self.wait_for(lambda: hack_processes(self.user, self.display.name), 20,

@@ -7,6 +7,7 @@ import ctypes
 import math
 import os
 import subprocess
+import sys
 import tempfile
 import time
 
@@ -115,6 +116,14 @@ class Display:
         tree = self.run("xwininfo", "-root", "-tree", check=False)
         return "%s; the server shows:\n%s%s" % (state, tree.stdout[-2000:], tree.stderr)
 
+    def save_picture(self, path, keep_as=None):
+        """The whole screen written to the picture file `path` (and kept among the screenshots)."""
+        self.run("xwd", "-silent", "-root", "-out", path + ".xwd")
+        for target in [path] + ([os.path.join(SHOTS, keep_as)] if keep_as else []):
+            os.makedirs(os.path.dirname(target), exist_ok=True)
+            subprocess.run(["convert", path + ".xwd", target], check=True)
+        os.remove(path + ".xwd")
+
     def capture(self, window="root", keep_as=None):
         """The window's pixels as an Image (xwd, then ImageMagick to a binary PPM)."""
         with tempfile.TemporaryDirectory() as folder:
@@ -128,6 +137,53 @@ class Display:
                 subprocess.run(["convert", xwd, os.path.join(SHOTS, keep_as)], check=True)
             with open(ppm, "rb") as file:
                 return Image.from_ppm(file.read())
+
+
+class DeskDisplay(Display):
+    """A display of two monitors: Xorg with the dummy video driver, the primary 1024x768 at the origin
+    and 800x600 to its right (the Windows saver's tests use the same server)."""
+
+    def __init__(self, allow_all=False):
+        sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+        from two_monitors import DummyXorg
+        self.xorg = DummyXorg(allow_all=allow_all)
+        self.xorg.start()
+        self.xorg.arrange()
+        self.name = self.xorg.display
+        self.env = dict(os.environ, DISPLAY=self.name)
+        self.env.pop("XSCREENSAVER_WINDOW", None)
+        self.monitors = self.xorg.monitors()
+
+    def close(self):
+        self.xorg.close()
+
+
+def differing_pixels(picture, other, box, fuzz="6%"):
+    """The pixels in `box` (left, top, right, bottom) of two picture files that differ by more than
+    `fuzz` of the full scale (ImageMagick's compare)."""
+    left, top, right, bottom = box
+    crop = "[%dx%d+%d+%d]" % (right - left, bottom - top, left, top)
+    result = subprocess.run(["compare", "-metric", "AE", "-fuzz", fuzz, picture + crop, other + crop, "null:"],
+                            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+    if result.returncode > 1:
+        raise AssertionError("compare failed: " + result.stderr)
+    return int(float(result.stderr.split()[0]))
+
+
+def best_ticks(shot, boxes, arguments, first_tick, count, folder, every=1):
+    """For each box of the screenshot file `shot`: the tick, of `count` every `every` from `first_tick`,
+    whose still of the desk (--render with `arguments`, which name the monitors) it matches best, and
+    the pixels that still differ there."""
+    subprocess.run([PROGRAM, *arguments, "--render", folder, "--start-tick", str(first_tick), "--frames",
+                    str(count), "--every", str(every)], check=True, timeout=600, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.PIPE)
+    found = []
+    for box in boxes:
+        differences = [differing_pixels(shot, os.path.join(folder, "orbitarium-%04d.png" % (i + 1)), box)
+                       for i in range(count)]
+        best = min(range(count), key=differences.__getitem__)
+        found.append((first_tick + best * every, differences[best]))
+    return found
 
 
 class Image:
