@@ -23,9 +23,9 @@ def cpu_ticks(pid):
     return int(fields[11]) + int(fields[12])  # utime + stime, in clock ticks
 
 
-def measure(display, probe, seconds, flags):
+def measure(display, probe, seconds, flags, geometry="1024x768"):
     server_before = cpu_ticks(display.server.pid)
-    result = subprocess.run([probe, str(seconds), "--geometry", "1024x768", "--seed", "1", *flags], env=display.env,
+    result = subprocess.run([probe, str(seconds), "--geometry", geometry, "--seed", "1", *flags], env=display.env,
                             stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True, timeout=seconds + 60)
     if result.returncode != 0:
         raise SystemExit("probe failed: " + result.stderr)
@@ -55,6 +55,18 @@ def main():
         print("%-24s %14s %14s %14s" % (key, paced[key], flat_out[key], slow[key]))
     ratio = float(flat_out["cpu_per_second"]) / max(float(paced["cpu_per_second"]), 1e-9)
     print("cpu ratio (--delay 0 / default): %.2f" % ratio)
+
+    # Motion by the clock: the ticks run while frames were shown, the smallest window and a 4K one,
+    # the camera standing so that every frame takes as long to draw.
+    print("%-10s %8s %14s %14s" % ("size", "fps", "ticks in 10 s", "due in 10 s"))
+    for size in ("320x240", "3840x2160"):
+        display = Display(size=size + "x24")
+        try:
+            shown = measure(display, probe, seconds, ["--manual"], geometry=size)
+        finally:
+            display.close()
+        print("%-10s %8s %14s %14s" % (size, shown["frames_per_second"], shown["ticks_in_10_seconds"],
+                                       shown["ticks_due_in_10_seconds"]))
 
 
 if __name__ == "__main__":

@@ -19,13 +19,26 @@
 #include "hack/hack_options.h"
 #include "hack/x11/hack_loop.h"
 #include "scene/scene.h"
-#include "settings/saver_settings.h"
 
 namespace {
 
 std::vector<int64_t> presented;
+std::vector<double> ticksAtFrame;
 
-void record(int64_t microseconds) { presented.push_back(microseconds); }
+// Every tick turns the bodies half a degree: their turn, counted across its wraps at 360 (fewer than
+// 720 ticks pass between two frames), counts the ticks run, on the tour or standing still.
+double lastSpin = 0.0, turns = 0.0;
+
+double ticksRun() {
+    if (scene.spinAngle < lastSpin) turns += 360.0;
+    lastSpin = scene.spinAngle;
+    return (turns + scene.spinAngle) / 0.5;
+}
+
+void record(int64_t microseconds) {
+    presented.push_back(microseconds);
+    ticksAtFrame.push_back(ticksRun());
+}
 
 double cpuSeconds() {
     rusage usage{};
@@ -56,6 +69,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     presented.reserve(100000);
+    ticksAtFrame.reserve(100000);
     // The program ends on SIGTERM, as XScreenSaver ends it.
     std::thread stopper([seconds] {
         std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
@@ -83,12 +97,24 @@ int main(int argc, char** argv) {
     const double deviation = std::sqrt(variance / static_cast<double>(intervals.size()));
     std::printf("cpu_per_second %.4f\nwall_seconds %.3f\nframes %zu\nframes_per_second %.2f\n", cpu / wall, wall,
                 presented.size(), 1000.0 / mean);
-    // The tour moves 2 x CameraSpeed steps a tick: its position counts the ticks run (no wrap in
-    // under 90 s at the default speed).
-    const double ticks = static_cast<double>(scene.pathPosition) / (2.0 * saverSettings.CameraSpeed);
-    // Ticks start after the first frame (the scene's set-up comes before it).
-    const double running = static_cast<double>(presented.back() - presented.front()) / 1e6;
-    std::printf("ticks_per_second %.2f\n", ticks / running);
+    // The ticks run against the time each frame was shown, after the first second (the first frames
+    // take longer: textures go to the driver): the least-squares rate, times ten seconds, against the
+    // 476.2 ticks due in ten seconds by the clock (one per 21 ms). Each frame is shown a drawing time
+    // after its ticks were taken: that time must not drift (a standing camera, --manual) for the fit
+    // to see the clock's rate alone.
+    double n = 0, sumT = 0, sumK = 0, sumTT = 0, sumTK = 0;
+    for (size_t i = 0; i < presented.size(); ++i) {
+        if (presented[i] - presented.front() < 1000000) continue;
+        const double t = static_cast<double>(presented[i] - presented.front()) / 1e6, k = ticksAtFrame[i];
+        n += 1;
+        sumT += t;
+        sumK += k;
+        sumTT += t * t;
+        sumTK += t * k;
+    }
+    const double rate = (n * sumTK - sumT * sumK) / (n * sumTT - sumT * sumT);
+    std::printf("ticks_per_second %.3f\nticks_in_10_seconds %.1f\nticks_due_in_10_seconds %.1f\n", rate, rate * 10.0,
+                10.0 / 0.021);
     std::printf("interval_ms_mean %.3f\ninterval_ms_stddev %.3f\ninterval_ms_p5 %.3f\ninterval_ms_median %.3f\n"
                 "interval_ms_p95 %.3f\ninterval_ms_max %.3f\n",
                 mean, deviation, percentile(intervals, 0.05), percentile(intervals, 0.5), percentile(intervals, 0.95),
