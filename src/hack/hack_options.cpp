@@ -11,7 +11,7 @@ namespace {
 const char USAGE[] =
     "usage: orbitarium [options]\n"
     "  --geometry WxH         size of the program's own window (default 1024x768)\n"
-    "  --fullscreen           a full-screen window that ends on any key or mouse travel\n"
+    "  --fullscreen           full screen over every monitor; ends on any key or mouse travel\n"
     "  --root                 draw into the root window (or XSCREENSAVER_WINDOW), take no input\n"
     "  --window-id ID         draw into the window ID (decimal or 0x hexadecimal), take no input\n"
     "  --camera-speed 1..5    speed of the camera on its tour (default 4)\n"

@@ -12,7 +12,7 @@ import time
 import unittest
 
 import test_xscreensaver as daemon
-from x11_harness import DeskDisplay, best_ticks, differing_pixels, PROGRAM
+from x11_harness import DeskDisplay, best_ticks, differing_pixels, wait_exit
 
 SKIPPED = 77
 DESK = "1024x768+0+0,800x600+1024+0"
@@ -44,21 +44,14 @@ class FullScreenTest(unittest.TestCase):
         self.display.close()
         shutil.rmtree(self.folder, ignore_errors=True)
 
-    def wait_until_both_monitors_draw(self, timeout=30):
-        """Until neither monitor shows the red root any more and the primary is not black."""
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            image = self.display.capture()
-            red = sum(1 for y in range(0, 600, 10) for x in range(4, 1824, 10) if image.rgb[3 * (y * image.width + x)] > 200 and image.brightness(x, y) < 300)
-            if red == 0 and sum(image.brightness(x, y) for y in range(0, 768, 8) for x in range(0, 1024, 8)) > 5 * 128 * 96:
-                return
-            time.sleep(0.2)
-        self.fail("the desk was never drawn: " + self.display.describe(self.process))
-
     def test_full_screen_covers_both_monitors_with_one_view(self):
         started = time.monotonic()
         self.process = self.display.start("--fullscreen", "--seed", "7", *STILL_SCENE)
-        self.wait_until_both_monitors_draw()
+        deadline = time.monotonic() + 30
+        while not both_monitors_drawn(self.display):
+            self.assertLess(time.monotonic(), deadline,
+                            "the desk was never drawn: " + self.display.describe(self.process))
+            time.sleep(0.2)
         # A window of ours on each monitor, exactly over it.
         tree = self.display.run("xwininfo", "-root", "-tree").stdout
         self.assertIn("1024x768+0+0", tree)
@@ -71,18 +64,39 @@ class FullScreenTest(unittest.TestCase):
         coarse = best_ticks(shot, [PRIMARY_OFF_SEAM], ["--monitors", DESK, "--seed", "7", *STILL_SCENE], 0,
                             most // 8 + 1, os.path.join(self.folder, "coarse"), every=8)
         near = max(0, coarse[0][0] - 8)
-        found = best_ticks(shot, [PRIMARY_OFF_SEAM, SECOND_OFF_SEAM], ["--monitors", DESK, "--seed", "7", *STILL_SCENE],
-                           near, 17, os.path.join(self.folder, "fine"))
+        found = best_ticks(shot, [PRIMARY_OFF_SEAM, SECOND_OFF_SEAM],
+                           ["--monitors", DESK, "--seed", "7", *STILL_SCENE], near, 17,
+                           os.path.join(self.folder, "fine"))
         note("full screen: tick %d, %d pixels differ on the primary, tick %d and %d on the second" % (
             found[0][0], found[0][1], found[1][0], found[1][1]))
-        seam = differing_pixels(shot, os.path.join(self.folder, "fine", "orbitarium-%04d.png" % (found[0][0] - near + 1)),
-                                (1024 - SEAM, 0, 1024 + SEAM, 600))
+        still = os.path.join(self.folder, "fine", "orbitarium-%04d.png" % (found[0][0] - near + 1))
+        seam = differing_pixels(shot, still, (1024 - SEAM, 0, 1024 + SEAM, 600))
         note("full screen: %d of the %d pixels beside the seam differ" % (seam, 2 * SEAM * 600))
-        area = 1018 * 768
-        self.assertLess(found[0][1], area // 200, "the primary differs from the desk's still")
+        self.assertLess(found[0][1], 1018 * 768 // 200, "the primary differs from the desk's still")
         self.assertLess(found[1][1], 794 * 600 // 200, "the second monitor differs from the desk's still")
 
+    def test_large_moves_over_the_second_monitor_end_it_on_the_autopilot(self):
+        # The pointer travelling over the second monitor counts as over the saver, as on one monitor,
+        # measured on the desk: small steps across the seam are small, though they pass from one
+        # window to another 1024 pixels to the left of it.
+        self.process = self.display.start("--fullscreen")
+        self.display.find_window(self.process)
+        time.sleep(0.5)
+        for x in (1020, 1030, 1020, 1030, 1020, 1030):
+            self.display.run("xdotool", "mousemove", str(x), "300")
+            time.sleep(0.1)
+        time.sleep(0.5)
+        self.assertIsNone(self.process.poll(), "small steps across the seam ended it")
+        for x in (1100, 1700, 1100, 1700, 1100):
+            self.display.run("xdotool", "mousemove", str(x), "300")
+            time.sleep(0.1)
+        code, _ = wait_exit(self.process, 10)
+        self.assertEqual(code, 0, "large moves over the second monitor did not end it: " + self.display.describe(
+            self.process))
 
+
+@unittest.skipUnless(shutil.which("xscreensaver") and (os.geteuid() != 0 or shutil.which("runuser")),
+                     "XScreenSaver is not installed (or no runuser to run it as another user)")
 class DaemonDeskTest(daemon.DaemonCase):
     DISPLAY = DeskDisplay
 
@@ -101,8 +115,7 @@ class DaemonDeskTest(daemon.DaemonCase):
                       "the daemon did not start a copy on each monitor")
         status = self.display.run("xprop", "-root", "_SCREENSAVER_STATUS").stdout
         blanked = int(status.split("=", 1)[1].split(",")[1])
-        drawn = lambda: all(differing_pixels_from_black(self.display, box) for box in (PRIMARY, SECOND))
-        self.wait_for(drawn, 30, "the copies drew nothing")
+        self.wait_for(lambda: both_monitors_drawn(self.display), 30, "the copies did not draw on both monitors")
         return blanked, daemon.hack_processes(self.user, self.display.name)
 
     def copies_ticks(self, shot, blanked, shot_time, arguments):
@@ -137,15 +150,25 @@ class DaemonDeskTest(daemon.DaemonCase):
         found = self.copies_ticks(shot, blanked, taken, ["--seed", str(blanked % 256)])
         note("a copy stopped for 5 s: the primary shows tick %d (%d pixels differ), the second tick %d (%d)" % (
             found[0][0], found[0][1], found[1][0], found[1][1]))
-        self.assertLess(found[0][1], 1018 * 768 // 100, "the primary's copy shows no moment of the tour near the due one")
-        self.assertLess(found[1][1], 794 * 600 // 100, "the second copy shows no moment of the tour near the due one")
+        self.assertLess(found[0][1], 1018 * 768 // 100, "the primary's copy shows no moment near the due one")
+        self.assertLess(found[1][1], 794 * 600 // 100, "the second copy shows no moment near the due one")
         self.assertLessEqual(abs(found[0][0] - found[1][0]), 4, "the copies show different moments")
 
 
-def differing_pixels_from_black(display, box):
+def both_monitors_drawn(display):
+    """True once no pixel of either monitor shows the red root and neither is all black."""
     image = display.capture()
-    left, top, right, bottom = box
-    return sum(image.brightness(x, y) for y in range(top, bottom, 8) for x in range(left, right, 8)) > 0
+
+    def sampled(box):
+        left, top, right, bottom = box
+        return [(x, y) for y in range(top, bottom, 8) for x in range(left + 3, right, 8)]
+    for box in (PRIMARY, SECOND):
+        points = sampled(box)
+        if any(image.rgb[3 * (y * image.width + x)] > 200 and image.brightness(x, y) < 300 for x, y in points):
+            return False
+        if sum(image.brightness(x, y) for x, y in points) == 0:
+            return False
+    return True
 
 
 if __name__ == "__main__":

@@ -153,7 +153,6 @@ Window makeTopLevel(X11Session* s, Visual* visual, int depth, Colormap colormap,
 }
 
 void finishOwnWindows(const HackOptions& options, X11Session* s) {
-    s->ownWindow = true;
     if (options.target == HackTarget::FullScreen) XSetInputFocus(s->display, s->window, RevertToParent, CurrentTime);
     // Held keys repeat as presses only, so a held arrow keeps flying.
     XkbSetDetectableAutoRepeat(s->display, True, nullptr);
@@ -219,6 +218,7 @@ bool coverEveryMonitor(const HackOptions& options, X11Session* s, const MonitorA
 
 // Our own window or windows: full screen covers every monitor but a mirror of another.
 bool makeOwnWindows(const HackOptions& options, X11Session* s) {
+    s->ownWindow = true;
     s->deleteWindow = XInternAtom(s->display, "WM_DELETE_WINDOW", False);
     s->drawnAtom = XInternAtom(s->display, "_ORBITARIUM_DRAWN", False);
     if (options.target == HackTarget::FullScreen) {
