@@ -20,6 +20,15 @@ int64_t takeDueTicks(TickClock& clock, int64_t nowUs, AfterStall afterStall) {
 
 void carryOnFrom(TickClock& clock, int64_t nowUs) { clock.startUs = nowUs - clock.ticksRun * TICK_PERIOD_US; }
 
+bool sharedTickClock(int64_t blankedSeconds, int64_t nowSeconds, TickClock* clock) {
+    constexpr int64_t DAY = 86400;
+    // A second of grace: copies read the clock at slightly different moments.
+    if (blankedSeconds > nowSeconds + 1) return false;
+    const int64_t days = blankedSeconds < nowSeconds ? (nowSeconds - blankedSeconds) / DAY : 0;
+    *clock = TickClock{(blankedSeconds + days * DAY) * 1000000, 0};
+    return true;
+}
+
 void countFrame(FrameRate& rate, int64_t nowUs) {
     if (rate.windowStartUs < 0 || nowUs < rate.windowStartUs) {
         rate.windowStartUs = nowUs;

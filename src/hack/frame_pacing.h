@@ -36,6 +36,12 @@ int64_t takeDueTicks(TickClock& clock, int64_t nowUs, AfterStall afterStall);
 // tick is not made up.
 void carryOnFrom(TickClock& clock, int64_t nowUs);
 
+// The clock of copies that keep one view together, on the wall clock (microseconds): it starts at the
+// time of blanking (seconds) they all read, moved on by the whole days since, so that a copy started
+// late never runs more than a day's ticks (about a second's work) before its first frame. False for a
+// time of blanking ahead of `nowSeconds`: a stale or foreign one.
+bool sharedTickClock(int64_t blankedSeconds, int64_t nowSeconds, TickClock* clock);
+
 // Frame statistics for the --fps overlay: frames per second over the last whole second.
 struct FrameRate {
     int64_t windowStartUs = -1;

@@ -71,6 +71,21 @@ TEST(TicksByTheClock, AStallIsNotMadeUpOnItsOwnButIsWhenCopiesKeepTogether) {
     EXPECT_EQ(takeDueTicks(clock, 9000000 + TICK_PERIOD_US - 1, AfterStall::CarryOn), 0);
     EXPECT_EQ(takeDueTicks(clock, 9000000 + TICK_PERIOD_US, AfterStall::CarryOn), 1);
     EXPECT_EQ(clock.ticksRun, 4);
+
+    // Copies under the daemon count from the time of blanking; after days of it, from the last whole
+    // day, whichever second of it a copy starts in; a time of blanking ahead of the clock is refused.
+    constexpr int64_t blanked = 1765470000, day = 86400;
+    for (const int64_t now : {blanked, blanked + 5, blanked + day - 1}) {
+        ASSERT_TRUE(sharedTickClock(blanked, now, &clock));
+        EXPECT_EQ(clock.startUs, blanked * 1000000);
+        EXPECT_EQ(clock.ticksRun, 0);
+    }
+    for (const int64_t now : {blanked + 3 * day, blanked + 3 * day + 7200}) {
+        ASSERT_TRUE(sharedTickClock(blanked, now, &clock));
+        EXPECT_EQ(clock.startUs, (blanked + 3 * day) * 1000000);
+    }
+    EXPECT_TRUE(sharedTickClock(blanked + 1, blanked, &clock));  // a copy a moment early
+    EXPECT_FALSE(sharedTickClock(blanked + 60, blanked, &clock));
 }
 
 TEST(FrameRate, CountsFramesOverEachWholeSecond) {

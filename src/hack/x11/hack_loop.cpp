@@ -77,16 +77,18 @@ void runDueTicks() {
 // the time of blanking (unless --seed names them) and the ticks count from that time on the wall
 // clock, so at any moment every copy has run the same ticks, and each draws its monitor's part of one
 // view. A copy held up (stopped, or starved of time) runs the ticks it missed at once and rejoins.
+// A time of blanking ahead of the clock is a stale or foreign property: the program keeps its own.
 bool joinBlankedDesk(Display* display, HackOptions* options) {
     int64_t blankedAt = 0;
-    if (options->target != HackTarget::Root || !blankingSince(display, &blankedAt)) return false;
+    if (options->target != HackTarget::Root || !blankingSince(display, &blankedAt) ||
+        !sharedTickClock(blankedAt, microsecondsOn(CLOCK_REALTIME) / 1000000, &tickClock))
+        return false;
     if (!options->seeded) {
         options->seeded = true;
         options->seed = static_cast<int32_t>(blankedAt % 256);
     }
     tickClockId = CLOCK_REALTIME;
     afterStall = AfterStall::CatchUp;
-    tickClock = TickClock{blankedAt * 1000000, 0};
     return true;
 }
 
