@@ -216,9 +216,13 @@ int runOnX11(const HackOptions& given, void (*framePresented)(int64_t microsecon
         // shown here, after the counter is drawn over it.
         drawFrameOnEveryView();
         if (options.fps) {
+            // In the corner of the first view (the primary's, or a copy's own), which the frame leaves
+            // as the viewport.
             countFrame(rate, nowMicroseconds());
-            drawOverlayText(frameCounterText(rate.framesPerSecond, takeTriangleCount()), hackInput.width,
-                            hackInput.height, hackInput.height >= 400 ? 2 : 1);
+            const int width = frameViews.count ? frameViews.views[0].width : hackInput.width;
+            const int height = frameViews.count ? frameViews.views[0].height : hackInput.height;
+            drawOverlayText(frameCounterText(rate.framesPerSecond, takeTriangleCount()), width, height,
+                            height >= 400 ? 2 : 1);
         }
         presentX11Frame(&session);
         noteFrameShown(&session, hackInput.width, hackInput.height);
