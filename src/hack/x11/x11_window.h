@@ -42,7 +42,8 @@ struct X11Session {
 enum class X11Open { Ready, Failed, WindowGone };
 
 // Opens the display, finds or makes the window and attaches a GLX context to it (GlApi must be
-// loaded). Full screen covers every monitor RandR lists (platform.listMonitors reads them from here on). Failed, with a message on stderr, when any of it fails; WindowGone when the given window
+// loaded); full screen covers every monitor RandR lists (platform.listMonitors reads them from here
+// on). Failed, with a message on stderr, when any of it fails; WindowGone when the given window
 // does not exist (any more). closeX11 tidies what was made. A lost display connection ends the
 // process at once with one line on stderr and exit code 1.
 X11Open openX11(const HackOptions& options, X11Session* session);

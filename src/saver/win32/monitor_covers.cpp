@@ -63,14 +63,11 @@ void showMonitorCovers() {
 
 uint32_t addMonitorViews() {
     frameViews = FrameViews{};
-    if (saverCovers.count == 0) return 0;  // one monitor: the frame of one view, as ever
+    // One monitor, or a driver that draws full screen on a card of its own: the frame of one view.
+    if (saverCovers.count == 0 || glApi.driverPixelFormat) return 0;
     const float width = saverSettings.ScrWidth, height = saverSettings.ScrHeight;
     addFrameView(sharedDeviceContext, 0, 0, width, height,
                  MonitorArea{0, 0, truncatePixels(width), truncatePixels(height), true});
-    if (glApi.driverPixelFormat) {
-        frameViews.count = 0;
-        return 0;
-    }
     uint32_t views = 0;
     const PixelFormatDescriptor descriptor = saverPixelFormat(saverSettings.ColorBits);
     for (uint32_t i = 0; i < saverCovers.count; ++i) {
